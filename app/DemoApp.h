@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+class AudioDevice;
+class AudioProvider;
+class DemoApp;
+
+using FrameCallback = void (*)(DemoApp*);
+
+// The frame a production runs in: window, optional full-screen mode, OpenGL
+// context with the fixed projection and default state, the audio output over
+// the production's source, and the loop that draws one frame whenever no
+// window message is waiting. One implementation per platform.
+class DemoApp {
+public:
+  DemoApp(const char* title, int32_t width, int32_t height, int32_t colourBits, int32_t depthBits,
+          bool fullscreen);
+
+  void setCallbacks(FrameCallback init, FrameCallback frame, FrameCallback exit);
+  void setupProjection();
+  // Runs from window creation to teardown; failures are thrown as texts.
+  void run();
+
+  FrameCallback frameCallback = nullptr;
+  FrameCallback initCallback = nullptr;
+  FrameCallback exitCallback = nullptr;
+  const char* title;
+  void* deviceContext = nullptr; // HDC on Windows
+  void* glContext = nullptr;     // HGLRC on Windows, SDL_GLContext elsewhere
+  AudioDevice* audioDevice = nullptr;
+  AudioProvider* audioProvider = nullptr;
+
+  // Class-wide settings and state.
+  static int32_t width;
+  static int32_t height;
+  static int32_t colourBits;
+  static int32_t depthBits;
+  static int32_t refreshRate;
+  static bool fullscreen;
+  static int32_t audioOutput;
+  static bool quit;
+  static void* window; // HWND on Windows, SDL_Window* elsewhere
+  static float farPlane;
+  static float nearPlane;
+  static float fieldOfView;
+};

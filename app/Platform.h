@@ -1,0 +1,12 @@
+#pragma once
+
+// The few platform calls a production makes besides DemoApp.
+
+// Shows `text` in a modal error box with the caption "Error!".
+void showErrorBox(const char* text);
+// Asks the running loop to end after the current pass.
+void postQuit();
+
+// The production's entry, called by the platform's own entry point
+// (WinMain or main); its result is the process exit status.
+int productionMain();

@@ -1,0 +1,25 @@
+# Shared part of the MinGW-w64 toolchain files; expects ZEPH_MINGW_TRIPLE.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${ZEPH_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${ZEPH_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${ZEPH_MINGW_TRIPLE}-windres)
+
+# Static libogg, libvorbis and libpng built by scripts/build-mingw-deps.sh.
+if(NOT ZEPH_MINGW_PREFIX)
+  if(DEFINED ENV{ZEPH_MINGW_PREFIX})
+    set(ZEPH_MINGW_PREFIX $ENV{ZEPH_MINGW_PREFIX})
+  else()
+    set(ZEPH_MINGW_PREFIX ${CMAKE_BINARY_DIR}/deps)
+  endif()
+endif()
+set(ZEPH_MINGW_PREFIX ${ZEPH_MINGW_PREFIX} CACHE PATH "Prefix of the static MinGW dependencies")
+
+set(CMAKE_FIND_ROOT_PATH ${ZEPH_MINGW_PREFIX} /usr/${ZEPH_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(ENV{PKG_CONFIG_LIBDIR} ${ZEPH_MINGW_PREFIX}/lib/pkgconfig)
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+# Static archives only: never pick up an import library.
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)

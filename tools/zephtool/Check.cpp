@@ -1,0 +1,9 @@
+#include <iostream>
+
+#include "Commands.h"
+
+// Placeholder until this command is built.
+int checkCommand(const std::vector<std::string>&) {
+  std::cerr << "not available yet" << std::endl;
+  return 1;
+}

@@ -1,0 +1,6 @@
+#include "Commands.h"
+
+// Placeholder until the lwo loader exists.
+static bool recognises(const std::string&, const std::string&) { return false; }
+static Json inspect(const std::string&, bool) { throw "not available yet"; }
+const Inspector lwoInspector = {"Lwo", recognises, inspect};
