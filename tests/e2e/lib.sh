@@ -1,0 +1,128 @@
+# Shared helpers for end-to-end tests: each test starts its own Xvfb, PulseAudio
+# null sink and Wine prefix, and stops every process it started by its id.
+# Source it from a bash script; call `e2e_setup` first.
+
+set -euo pipefail
+
+E2E_PIDS=()
+
+e2e_log() { echo "[$(date +%H:%M:%S)] $*" >&2; }
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Kills every process started through e2e_spawn, newest first.
+e2e_cleanup() {
+  local i
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${E2E_PIDS[i]}" 2>/dev/null || true
+  done
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    local n=0
+    while kill -0 "${E2E_PIDS[i]}" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n + 1)); done
+    kill -9 "${E2E_PIDS[i]}" 2>/dev/null || true
+  done
+  if [ -n "${E2E_WINE:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -k 2>/dev/null || true
+  fi
+  [ -n "${E2E_DIR:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
+  return 0
+}
+
+# Starts a background command and remembers its pid in E2E_LAST_PID.
+e2e_spawn() {
+  "$@" &
+  E2E_LAST_PID=$!
+  E2E_PIDS+=("$E2E_LAST_PID")
+}
+
+# Waits up to $1 seconds for the command in the remaining arguments to succeed.
+e2e_wait_for() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+
+# e2e_setup [WIDTHxHEIGHT]: a private folder, Xvfb on a free display and a
+# PulseAudio daemon whose default sink is the null sink "cap".
+e2e_setup() {
+  local screen=${1:-1024x768}
+  E2E_DIR=$(mktemp -d /tmp/zeph-e2e.XXXXXX)
+  trap e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+
+  local display=$((100 + RANDOM % 800))
+  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+  e2e_spawn Xvfb ":$display" -screen 0 "${screen}x24" -nolisten tcp
+  export DISPLAY=":$display"
+  e2e_wait_for 20 xdpyinfo || e2e_fail "Xvfb did not start"
+
+  export XDG_RUNTIME_DIR="$E2E_DIR/run"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
+  export HOME="$E2E_DIR/home"
+  mkdir -p "$HOME"
+  e2e_spawn pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    --load="module-null-sink sink_name=cap" --load=module-native-protocol-unix \
+    --log-target=file:"$E2E_DIR/pulse.log"
+  e2e_wait_for 20 pactl info || e2e_fail "PulseAudio did not start"
+  pactl set-default-sink cap
+}
+
+# e2e_wine_setup: a fresh 64-bit Wine prefix for this test.
+e2e_wine_setup() {
+  export WINEPREFIX="$E2E_DIR/wine"
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  E2E_WINE=1
+  timeout 180 wineboot -i >/dev/null 2>&1 || e2e_fail "wineboot failed"
+  timeout 60 wineserver -w || true
+}
+
+# e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo).
+e2e_record() {
+  e2e_spawn parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw "$1"
+  E2E_RECORD_PID=$E2E_LAST_PID
+}
+
+# e2e_stop PID: stops one process that e2e_spawn started.
+e2e_stop() {
+  kill "$1" 2>/dev/null || true
+  local n=0
+  while kill -0 "$1" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n + 1)); done
+  kill -9 "$1" 2>/dev/null || true
+}
+
+# e2e_wait_exit PID SECONDS: waits for a process that e2e_spawn started to end
+# and sets E2E_STATUS to its exit status; fails if it still runs after SECONDS.
+# (Call it directly, not in $(...): only this shell can wait for its children.)
+e2e_wait_exit() {
+  local pid=$1 limit=$2
+  local deadline=$((SECONDS + limit))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || e2e_fail "process $pid still running after ${limit}s"
+    sleep 0.2
+  done
+  E2E_STATUS=0
+  wait "$pid" || E2E_STATUS=$?
+}
+
+# e2e_find_window NAME SECONDS: prints the id of the first visible window whose
+# name matches.
+e2e_find_window() {
+  local name=$1 limit=$2 id=""
+  local deadline=$((SECONDS + limit))
+  while [ -z "$id" ]; do
+    id=$(xdotool search --onlyvisible --name "$name" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && break
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+  echo "$id"
+}
+
+# e2e_screenshot FILE: the whole screen as PNG.
+e2e_screenshot() { import -window root "$1"; }
