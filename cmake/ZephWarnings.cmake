@@ -27,3 +27,7 @@ endif()
 if(WIN32 AND NOT MSVC)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
+if(ZEPH_BUILD_FUZZERS)
+  # Coverage for libFuzzer in every library the fuzz targets link.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
