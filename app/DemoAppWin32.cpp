@@ -1,0 +1,186 @@
+#include "DemoAppWin32.h"
+#include "DemoApp.h"
+
+#include <GL/gl.h>
+
+#include "AudioDevice.h"
+#include "FrameSetup.h"
+
+namespace {
+
+const char* const className = "Window";
+
+// The pixel-format request: class-wide, its variable fields filled on first use.
+PIXELFORMATDESCRIPTOR pixelFormat = {};
+bool pixelFormatFilled = false;
+
+DisplayModeChanger changeDisplayMode = ChangeDisplaySettingsA;
+
+// What the frame changed on the screen, for the error box to undo.
+bool displaySwitched = false;
+bool cursorHidden = false;
+
+struct WindowStyles {
+  DWORD style;
+  DWORD extended;
+};
+
+WNDCLASSEXA windowClass(HINSTANCE instance) {
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof(WNDCLASSEXA);
+  wc.style = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = windowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  wc.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = className;
+  return wc;
+}
+
+// The requested mode at the set refresh rate; if the display refuses it, the
+// same size and depth at the display's own rate.
+void switchDisplayMode() {
+  DEVMODEA mode;
+  ZeroMemory(&mode, sizeof(mode));
+  mode.dmSize = sizeof(DEVMODEA);
+  mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+  mode.dmBitsPerPel = static_cast<DWORD>(DemoApp::colourBits);
+  mode.dmPelsWidth = static_cast<DWORD>(DemoApp::width);
+  mode.dmPelsHeight = static_cast<DWORD>(DemoApp::height);
+  mode.dmDisplayFrequency = static_cast<DWORD>(DemoApp::refreshRate);
+  if (changeDisplayMode(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL) {
+    mode.dmFields &= ~static_cast<DWORD>(DM_DISPLAYFREQUENCY);
+    mode.dmDisplayFrequency = 0;
+    if (changeDisplayMode(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
+      throw "Could not set fullscreen mode";
+  }
+  displaySwitched = true;
+}
+
+WindowStyles chooseStyles() {
+  if (!DemoApp::fullscreen) return {WS_BORDER | WS_SYSMENU, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE};
+  ShowCursor(FALSE);
+  cursorHidden = true;
+  switchDisplayMode();
+  return {WS_POPUP, WS_EX_APPWINDOW | WS_EX_TOPMOST};
+}
+
+HWND createWindow(const char* title, HINSTANCE instance, const WindowStyles& styles) {
+  RECT rect = {0, 0, DemoApp::width, DemoApp::height};
+  AdjustWindowRectEx(&rect, styles.style, FALSE, styles.extended);
+  HWND window =
+      CreateWindowExA(styles.extended, className, title, styles.style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                      0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+  if (!window) throw "hWnd is invalid";
+  return window;
+}
+
+void fillPixelFormat() {
+  if (pixelFormatFilled) return;
+  pixelFormat.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+  pixelFormat.nVersion = 1;
+  pixelFormat.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pixelFormat.iPixelType = PFD_TYPE_RGBA;
+  pixelFormat.cColorBits = static_cast<BYTE>(DemoApp::colourBits);
+  pixelFormat.cBlueShift = 1;
+  pixelFormat.cAccumAlphaBits = 0;
+  // The frame and the productions depth-test and clear depth every frame.
+  pixelFormat.cDepthBits = static_cast<BYTE>(DemoApp::depthBits);
+  pixelFormatFilled = true;
+}
+
+// The nearest format the display offers, which must have a depth buffer.
+void setPixelFormat(HDC deviceContext) {
+  fillPixelFormat();
+  int index = ChoosePixelFormat(deviceContext, &pixelFormat);
+  PIXELFORMATDESCRIPTOR chosen = {};
+  if (index == 0 || !DescribePixelFormat(deviceContext, index, sizeof(chosen), &chosen) ||
+      chosen.cDepthBits == 0)
+    throw "Could not set pixelformat";
+  if (!SetPixelFormat(deviceContext, index, &pixelFormat)) throw "Could not set pixelformat";
+}
+
+// One message per call, or false when the queue is empty.
+bool takeMessage(MSG& message) {
+  return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+}
+
+void restoreScreen() {
+  if (displaySwitched) ChangeDisplaySettingsA(nullptr, 0);
+  if (cursorHidden) ShowCursor(TRUE);
+  displaySwitched = false;
+  cursorHidden = false;
+}
+
+} // namespace
+
+void setDisplayModeChanger(DisplayModeChanger changer) {
+  changeDisplayMode = changer ? changer : ChangeDisplaySettingsA;
+}
+
+void releaseScreenForErrorBox() {
+  restoreScreen();
+  if (DemoApp::window) ShowWindow(static_cast<HWND>(DemoApp::window), SW_HIDE);
+}
+
+void DemoApp::run() {
+  if (quit) return;
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc = windowClass(instance);
+  WindowStyles styles = chooseStyles();
+  if (!RegisterClassExA(&wc)) throw "Could not register class";
+
+  HWND hwnd = createWindow(title, instance, styles);
+  window = hwnd;
+  HDC hdc = GetDC(hwnd);
+  if (!hdc) throw "Could not get devicecontext";
+  deviceContext = hdc;
+  setPixelFormat(hdc);
+  HGLRC context = wglCreateContext(hdc);
+  glContext = context;
+  wglMakeCurrent(hdc, context);
+
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd);
+  SetFocus(hwnd);
+  setupProjection();
+  applyDefaultGlState();
+
+  audioDevice = openAudioOutput(audioOutput, audioProvider, hwnd);
+  initCallback(this);
+  if (audioDevice) audioDevice->start();
+
+  MSG message;
+  while (!quit) {
+    if (takeMessage(message)) {
+      if (message.message == WM_QUIT) {
+        quit = true;
+        break;
+      }
+      DispatchMessageA(&message);
+    } else {
+      frameCallback(this);
+      SwapBuffers(hdc);
+    }
+  }
+
+  restoreScreen();
+  exitCallback(this);
+  wglDeleteContext(context);
+  ReleaseDC(hwnd, hdc);
+  DestroyWindow(hwnd);
+  UnregisterClassA(className, instance);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+  case WM_CLOSE: PostQuitMessage(0); return 0;
+  case WM_KEYDOWN:
+  case WM_KEYUP:
+    if (wParam == VK_ESCAPE) PostQuitMessage(0);
+    return 0;
+  default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}

@@ -1,0 +1,5 @@
+#include "Platform.h"
+
+int main() {
+  return productionMain();
+}

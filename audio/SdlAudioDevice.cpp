@@ -1,0 +1,105 @@
+#include "SdlAudioDevice.h"
+
+#include <chrono>
+
+#include "AudioProvider.h"
+
+namespace {
+
+// Frames per device period: small, so the queue drains (and the play
+// position moves) in steps of about 23 ms.
+const Uint16 devicePeriodFrames = 1024;
+const auto feederPoll = std::chrono::milliseconds(5);
+
+} // namespace
+
+SdlAudioDevice::~SdlAudioDevice() {
+  if (device) close();
+  delete[] buffers[0];
+  delete[] buffers[1];
+}
+
+int SdlAudioDevice::open(void*) {
+  running = false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) throw "SDL_OpenAudioDevice failed!";
+  SDL_AudioSpec wanted = {};
+  wanted.freq = sampleRate;
+  wanted.format = AUDIO_S16LSB;
+  wanted.channels = 2;
+  wanted.samples = devicePeriodFrames;
+  // SDL converts if the device wants another format.
+  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  if (device == 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    throw "SDL_OpenAudioDevice failed!";
+  }
+  buffers[0] = new uint8_t[static_cast<size_t>(bufferBytes)];
+  buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
+  current = 0;
+  queuedBytes = 0;
+  // Two one-second buffers are decoded ahead of what is heard.
+  provider->setOutputLead(2.0);
+  return 0;
+}
+
+void SdlAudioDevice::start() {
+  running = true;
+  refill();
+  refill();
+  SDL_PauseAudioDevice(device, 0);
+  feederStop = false;
+  feeder = std::thread(&SdlAudioDevice::feed, this);
+}
+
+void SdlAudioDevice::refill() {
+  if (!running) return;
+  provider->fill(buffers[current], static_cast<uint32_t>(bufferBytes));
+  SDL_QueueAudio(device, buffers[current], static_cast<Uint32>(bufferBytes));
+  queuedBytes += static_cast<uint64_t>(bufferBytes);
+  current = current + 1 >= 2 ? 0 : current + 1;
+}
+
+uint64_t SdlAudioDevice::playedBytes() const {
+  // A refill between the two reads would count its buffer on one side only.
+  for (;;) {
+    uint64_t queued = queuedBytes.load();
+    uint64_t waiting = SDL_GetQueuedAudioSize(device);
+    if (queued == queuedBytes.load()) return queued > waiting ? queued - waiting : 0;
+  }
+}
+
+// One buffer's worth has been played once no more than one buffer waits.
+bool SdlAudioDevice::secondPlayed() const {
+  return SDL_GetQueuedAudioSize(device) <= static_cast<Uint32>(bufferBytes);
+}
+
+void SdlAudioDevice::feed() {
+  std::unique_lock<std::mutex> lock(feederMutex);
+  while (!feederStop) {
+    if (running && secondPlayed()) {
+      lock.unlock();
+      refill();
+      lock.lock();
+      continue;
+    }
+    feederWake.wait_for(lock, feederPoll);
+  }
+}
+
+void SdlAudioDevice::stopFeeder() {
+  if (!feeder.joinable()) return;
+  {
+    std::lock_guard<std::mutex> lock(feederMutex);
+    feederStop = true;
+  }
+  feederWake.notify_all();
+  feeder.join();
+}
+
+void SdlAudioDevice::close() {
+  if (running) stop();
+  stopFeeder();
+  SDL_CloseAudioDevice(device);
+  device = 0;
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+#include "AudioDevice.h"
+
+// "SDL2": the waveOut output's contract over SDL's audio queue. Two
+// one-second buffers are queued at start; a feeder thread refills and queues
+// one buffer each time a second of audio has been played.
+class SdlAudioDevice : public AudioDevice {
+public:
+  SdlAudioDevice() = default;
+  ~SdlAudioDevice() override;
+
+  int open(void* window) override;
+  void start() override;
+  void close() override;
+
+  // Fills buffer `current` from the source and queues it; nothing once stopped.
+  void refill();
+  // Bytes handed to the device so far: queued minus still waiting.
+  uint64_t playedBytes() const;
+
+  // Index (0 or 1) of the buffer that the next refill handles.
+  int32_t current = 0;
+  SDL_AudioDeviceID device = 0;
+  uint8_t* buffers[2] = {nullptr, nullptr};
+  // Bytes queued since start.
+  std::atomic<uint64_t> queuedBytes{0};
+
+private:
+  void feed();
+  bool secondPlayed() const;
+  void stopFeeder();
+
+  std::mutex feederMutex;
+  std::condition_variable feederWake;
+  bool feederStop = false;
+  std::thread feeder;
+};

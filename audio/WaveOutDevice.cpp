@@ -1,0 +1,108 @@
+#include "WaveOutDevice.h"
+
+#include <cstring>
+
+#include "AudioProvider.h"
+
+namespace {
+
+const UINT headerSize = sizeof(WAVEHDR);
+
+WAVEFORMATEX playbackFormat(int32_t sampleRate, int32_t bitsPerSample, int32_t bytesPerSample) {
+  WAVEFORMATEX format = {};
+  format.wFormatTag = WAVE_FORMAT_PCM;
+  format.nChannels = 2;
+  format.nSamplesPerSec = static_cast<DWORD>(sampleRate);
+  format.nBlockAlign = static_cast<WORD>(2 * bytesPerSample);
+  format.nAvgBytesPerSec = static_cast<DWORD>(sampleRate) * format.nBlockAlign;
+  format.wBitsPerSample = static_cast<WORD>(bitsPerSample);
+  format.cbSize = 0;
+  return format;
+}
+
+} // namespace
+
+WaveOutDevice::~WaveOutDevice() {
+  if (waveOut) close();
+  stopRefiller();
+  if (wake) CloseHandle(wake);
+  delete[] buffers[0];
+  delete[] buffers[1];
+}
+
+int WaveOutDevice::open(void*) {
+  running = false;
+  WAVEFORMATEX format = playbackFormat(sampleRate, bitsPerSample, bytesPerSample);
+  if (waveOutOpen(&waveOut, WAVE_MAPPER, &format, reinterpret_cast<DWORD_PTR>(waveOutCallback),
+                  reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+    waveOut = nullptr;
+    throw "waveOutOpen failed!";
+  }
+  buffers[0] = new uint8_t[static_cast<size_t>(bufferBytes)];
+  buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
+  std::memset(headers, 0, sizeof(headers));
+  current = 0;
+  // Two one-second buffers are decoded ahead of what is heard.
+  provider->setOutputLead(2.0);
+  wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+  refillerStop = false;
+  refiller = std::thread(&WaveOutDevice::refillLoop, this);
+  return 0;
+}
+
+void WaveOutDevice::start() {
+  running = true;
+  refill();
+  refill();
+}
+
+void WaveOutDevice::refill() {
+  if (!running) return;
+  WAVEHDR& header = headers[current];
+  if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
+  provider->fill(buffers[current], static_cast<uint32_t>(bufferBytes));
+  header.lpData = reinterpret_cast<LPSTR>(buffers[current]);
+  header.dwBufferLength = static_cast<DWORD>(bufferBytes);
+  waveOutPrepareHeader(waveOut, &header, headerSize);
+  waveOutWrite(waveOut, &header, headerSize);
+  current = current + 1 >= 2 ? 0 : current + 1;
+}
+
+void WaveOutDevice::close() {
+  if (running) stop();
+  // No refill may write once the queued buffers are cancelled.
+  stopRefiller();
+  waveOutReset(waveOut);
+  for (WAVEHDR& header : headers) {
+    if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
+  }
+  waveOutClose(waveOut);
+  waveOut = nullptr;
+}
+
+void WaveOutDevice::bufferDone() {
+  pendingRefills.fetch_add(1);
+  SetEvent(wake);
+}
+
+// One refill per finished buffer, in the order they finished.
+void WaveOutDevice::refillLoop() {
+  while (!refillerStop) {
+    WaitForSingleObject(wake, INFINITE);
+    while (!refillerStop && pendingRefills.load() > 0) {
+      pendingRefills.fetch_sub(1);
+      refill();
+    }
+  }
+}
+
+void WaveOutDevice::stopRefiller() {
+  if (!refiller.joinable()) return;
+  refillerStop = true;
+  SetEvent(wake);
+  refiller.join();
+}
+
+void CALLBACK waveOutCallback(HWAVEOUT, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR) {
+  if (message == WOM_DONE && instance) reinterpret_cast<WaveOutDevice*>(instance)->bufferDone();
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <mmsystem.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+#include "AudioDevice.h"
+
+// "WaveOut": two one-second buffers queued on the platform's waveOut; each
+// finished buffer is refilled from the source and queued again.
+class WaveOutDevice : public AudioDevice {
+public:
+  WaveOutDevice() = default;
+  ~WaveOutDevice() override;
+
+  int open(void* window) override;
+  void start() override;
+  void close() override;
+
+  // Fills buffer `current` from the source and queues it; nothing once stopped.
+  void refill();
+
+  // Index (0 or 1) of the buffer that the next refill handles.
+  int32_t current = 0;
+  HWAVEOUT waveOut = nullptr;
+  WAVEHDR headers[2] = {};
+  uint8_t* buffers[2] = {nullptr, nullptr};
+
+private:
+  friend void CALLBACK waveOutCallback(HWAVEOUT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
+  // Called from the platform's callback: only counts and wakes the refiller.
+  void bufferDone();
+  void refillLoop();
+  void stopRefiller();
+
+  HANDLE wake = nullptr;
+  std::atomic<int> pendingRefills{0};
+  std::atomic<bool> refillerStop{false};
+  std::thread refiller;
+};
+
+// The waveOut completion callback: a WOM_DONE for a device (the instance
+// value) asks for one refill; everything else is ignored.
+void CALLBACK waveOutCallback(HWAVEOUT handle, UINT message, DWORD_PTR instance, DWORD_PTR param1,
+                              DWORD_PTR param2);
