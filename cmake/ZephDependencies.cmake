@@ -2,10 +2,26 @@
 # Xiph libraries, CMake's own modules for libpng, zlib, OpenGL and SDL2. For the
 # MinGW builds the toolchain file points both at the static prefix that
 # scripts/build-mingw-deps.sh fills.
+if(CMAKE_CROSSCOMPILING AND ZEPH_MINGW_TRIPLE AND CMAKE_HOST_UNIX)
+  # Cached by a stamp in the prefix: a second configure does not rebuild them.
+  option(ZEPH_BUILD_MINGW_DEPS "Build the static MinGW dependencies into ZEPH_MINGW_PREFIX" ON)
+  if(ZEPH_BUILD_MINGW_DEPS)
+    execute_process(
+      COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-mingw-deps.sh ${ZEPH_MINGW_TRIPLE} ${ZEPH_MINGW_PREFIX}
+      RESULT_VARIABLE zeph_deps_result)
+    if(NOT zeph_deps_result EQUAL 0)
+      message(FATAL_ERROR "scripts/build-mingw-deps.sh failed")
+    endif()
+  endif()
+endif()
+
 find_package(PkgConfig REQUIRED)
-if(WIN32)
-  # Static archives need the private dependencies too.
+if(WIN32 AND NOT MSVC)
+  # Static archives need the private dependencies too, and an import library
+  # (.dll.a) must never be picked: the executables import only system DLLs.
+  # (The platform files reset this after the toolchain file, hence here.)
   set(PKG_CONFIG_ARGN --static)
+  set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 endif()
 pkg_check_modules(OGG REQUIRED IMPORTED_TARGET ogg)
 pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)

@@ -13,13 +13,14 @@ if(NOT ZEPH_MINGW_PREFIX)
   endif()
 endif()
 set(ZEPH_MINGW_PREFIX ${ZEPH_MINGW_PREFIX} CACHE PATH "Prefix of the static MinGW dependencies")
+# try_compile projects read this file again in their own binary dir: keep the prefix.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZEPH_MINGW_PREFIX)
 
 set(CMAKE_FIND_ROOT_PATH ${ZEPH_MINGW_PREFIX} /usr/${ZEPH_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(ENV{PKG_CONFIG_LIBDIR} ${ZEPH_MINGW_PREFIX}/lib/pkgconfig)
+# libpng.pc requires zlib.pc, which libz-mingw-w64-dev installs under /usr/<triple>.
+set(ENV{PKG_CONFIG_LIBDIR} "${ZEPH_MINGW_PREFIX}/lib/pkgconfig:/usr/${ZEPH_MINGW_TRIPLE}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
-# Static archives only: never pick up an import library.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
