@@ -1,9 +1,20 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "DataCheck.h"
 
-// Placeholder until this command is built.
-int checkCommand(const std::vector<std::string>&) {
-  std::cerr << "not available yet" << std::endl;
-  return 1;
+// Tells whether DIR (the folder holding data/, or data/ itself) will play:
+// one line per problem, exit status 0 when there is none.
+int checkCommand(const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    std::cerr << "usage: zephtool check DIR" << std::endl;
+    return 2;
+  }
+  const std::vector<std::string> problems = datacheck::checkFolder(args[0]);
+  std::cout.flush(); // the loaders' own lines come first
+  for (const std::string& problem : problems)
+    std::cout << problem << '\n';
+  if (problems.empty()) std::cout << args[0] << ": will play" << '\n';
+  std::cout.flush();
+  return problems.empty() ? 0 : 1;
 }

@@ -1,0 +1,23 @@
+#include "AudioFile.h"
+#include "AudioProvider.h"
+#include "DemoApp.h"
+#include "Platform.h"
+#include "Production.h"
+
+// Set by the build: windowed builds serve the end-to-end tests.
+#ifndef ZEPH_FULLSCREEN
+#define ZEPH_FULLSCREEN 1
+#endif
+
+int productionMain() {
+  try {
+    app = new DemoApp("zeph", 640, 480, 32, 16, ZEPH_FULLSCREEN != 0);
+    app->setCallbacks(initProduction, drawFrame, finishProduction);
+    app->audioProvider = createAudioProvider(createAudioFile("data/tovi_does_brask.ogg", -1));
+    app->run();
+    return 1;
+  } catch (const char* message) {
+    showErrorBox(message);
+    return -1;
+  }
+}

@@ -1,0 +1,28 @@
+#include "DataCheck.h"
+
+#include <filesystem>
+
+#include "DefaultData.h"
+
+namespace datacheck {
+
+std::vector<std::string> checkFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  fs::path data = fs::path(folder) / "data";
+  if (!fs::is_directory(data, error)) data = fs::path(folder);
+  if (!fs::is_directory(data, error))
+    return {folder + ": no such folder; give the folder that holds data/ (zephtool make-data makes one)"};
+
+  auto path = [&data](const char* name) { return (data / name).generic_string(); };
+  std::vector<std::string> problems = checkMusic(path(defaultdata::musicFile));
+  for (const char* picture : defaultdata::pictureFiles) {
+    std::vector<std::string> more = checkPicture(path(picture));
+    problems.insert(problems.end(), more.begin(), more.end());
+  }
+  std::vector<std::string> more = checkObject(path(defaultdata::objectFile));
+  problems.insert(problems.end(), more.begin(), more.end());
+  return problems;
+}
+
+} // namespace datacheck

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Whether a data folder will play: each file read with the system's own
+// loader and held against what the production needs. Every problem is one
+// line naming the file and what to do about it; none means it will play.
+namespace datacheck {
+
+// `folder` is the folder the production runs in (holding data/), or the data
+// folder itself.
+std::vector<std::string> checkFolder(const std::string& folder);
+
+std::vector<std::string> checkMusic(const std::string& path);
+std::vector<std::string> checkPicture(const std::string& path);
+std::vector<std::string> checkObject(const std::string& path);
+
+// Shortest music that carries the production to its end, in seconds.
+constexpr double shortestMusic = 80.0;
+
+} // namespace datacheck
