@@ -6,16 +6,25 @@ class AudioFile;
 
 // An audio source: PCM on request (16-bit signed little-endian, two channels
 // interleaved, 44100 Hz) and the playback clock in seconds.
+//
+// One thread at a time calls fill (the output's); any other thread may call
+// getTime meanwhile.
 class AudioProvider {
 public:
-  explicit AudioProvider(AudioFile* file) : file(file) {}
+  explicit AudioProvider(AudioFile* source) : file(source) {}
   AudioProvider(const AudioProvider&) = delete;
   AudioProvider& operator=(const AudioProvider&) = delete;
+  // Leaves the file open: the source never closes or deletes it.
   virtual ~AudioProvider() = default;
 
   virtual double getTime() = 0;
-  // Writes up to `bytes` bytes; what it cannot fill is silence.
+  // Writes `bytes` bytes: what the source delivers, then silence. False once
+  // the music has ended.
   virtual bool fill(uint8_t* buffer, uint32_t bytes) = 0;
+
+  // How many bytes of music the latest fill delivered before any silence.
+  // For the filling thread.
+  uint32_t getLastFillBytes() const { return lastFillBytes; }
 
   // How far ahead of the audible position the output decodes, in seconds.
   // Outputs set it when they open; the clock subtracts it.
@@ -24,6 +33,7 @@ public:
 
 protected:
   AudioFile* file;
+  uint32_t lastFillBytes = 0;
   double outputLead = 2.0;
 };
 
