@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
+# root (or with sudo). Installs the packages, builds the presets native, win32,
+# win64, native-tsan and fuzz, checks formatting and the shipped executable's
+# imports, then runs every test suite and fuzzer inside one set of test
+# services (scripts/with-test-services.sh). Ends with the line "N passed, N failed"
+# and a non-zero status when anything failed. Logs go to build/test-logs/.
+#
+# Environment: ZEPH_JOBS (parallelism, default 2), ZEPH_FUZZ_SECONDS (per
+# fuzzer, default 20), ZEPH_TSAN_TESTS (ctest -R regex for the ThreadSanitizer
+# run; default: every test but the end-to-end ones).
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root" || exit 1
+logs=$root/build/test-logs
+results=$logs/results
+jobs=${ZEPH_JOBS:-2}
+export ZEPH_JOBS=$jobs
+
+say() { echo "== $*"; }
+
+# record PASSED FAILED WHAT
+record() { echo "$1 $2 $3" >>"$results"; }
+
+# check NAME COMMAND...: one pass/fail check, its output in build/test-logs/NAME.log.
+check() {
+  local name=$1
+  shift
+  local log=$logs/$name.log start=$SECONDS
+  if "$@" >"$log" 2>&1; then
+    record 1 0 "$name"
+    say "$name: ok ($((SECONDS - start)) s)"
+  else
+    record 0 1 "$name"
+    say "$name: FAILED ($((SECONDS - start)) s), end of $log:"
+    tail -n 60 "$log"
+  fi
+}
+
+# build PRESET [CMAKE ARGS...]: configure and build; keeps going past errors so
+# that the tests of whatever did build still run.
+build() {
+  local preset=$1
+  shift
+  cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs" -- -k 0
+}
+
+# The C++ sources must be formatted as .clang-format says.
+format_check() {
+  local files
+  if git -C "$root" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    files=$(git -C "$root" ls-files -- '*.cpp' '*.cc' '*.h' '*.hpp')
+  else
+    files=$(find . -path ./build -prune -o -type f \( -name '*.cpp' -o -name '*.cc' -o -name '*.h' -o -name '*.hpp' \) -print)
+  fi
+  [ -n "$files" ] || return 0
+  # shellcheck disable=SC2086
+  clang-format --dry-run --Werror $files
+}
+
+# The shipped executable is 32-bit and, like every win32 program, imports
+# nothing but the system's own DLLs.
+pe_check() {
+  local allowed=" kernel32.dll user32.dll gdi32.dll opengl32.dll glu32.dll winmm.dll dsound.dll msvcrt.dll "
+  local dir=build/win32 ok=0 exe dll
+  local zeph
+  zeph=$(find "$dir" -name zeph.exe -not -path '*/CMakeFiles/*' | head -n1)
+  [ -n "$zeph" ] || { echo "build/win32 has a zeph target but no zeph.exe (build failed)"; return 1; }
+  i686-w64-mingw32-objdump -p "$zeph" | grep -q 'Magic.*(PE32)' || { echo "$zeph is not PE32"; ok=1; }
+  i686-w64-mingw32-objdump -f "$zeph" | grep -q 'architecture: i386' || { echo "$zeph is not i386"; ok=1; }
+  while IFS= read -r exe; do
+    for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
+      echo "$exe imports $dll"
+      case "$allowed" in *" $dll "*) ;; *) echo "  not a system DLL: $dll"; ok=1 ;; esac
+    done
+  done < <(find "$dir" -name '*.exe' -not -path '*/CMakeFiles/*' -not -path "$dir/deps/*")
+  return $ok
+}
+
+has_zeph_target() { ninja -C build/win32 -t targets all 2>/dev/null | grep -q '^zeph: phony'; }
+
+# run_ctest PRESET [CTEST ARGS...]: counts every test that ctest ran.
+run_ctest() {
+  local preset=$1
+  shift
+  local log=$logs/ctest-$preset.log start=$SECONDS
+  say "ctest --preset $preset $*"
+  ctest --preset "$preset" -j "$jobs" --timeout 900 "$@" >"$log" 2>&1
+  local status=$?
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
+  if [ -n "$line" ]; then
+    local failed total
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+    record $((total - failed)) "$failed" "ctest-$preset"
+    say "$preset: $line ($((SECONDS - start)) s)"
+    if [ "$failed" -gt 0 ]; then
+      sed -n '/The following tests FAILED/,$p' "$log"
+      say "output of the failed tests is in $log; its end:"
+      tail -n 80 "$log"
+    fi
+  elif grep -q 'No tests were found' "$log" && [ $status -eq 0 ]; then
+    say "$preset: no tests"
+  else
+    record 0 1 "ctest-$preset"
+    say "$preset: ctest did not run (status $status), end of $log:"
+    tail -n 40 "$log"
+  fi
+}
+
+# Every libFuzzer binary of the fuzz build runs for a bounded time on its
+# corpus (a copy: new inputs go to a scratch folder); a crash fails it.
+run_fuzzers() {
+  local seconds=${ZEPH_FUZZ_SECONDS:-20} bin name corpus work
+  while IFS= read -r bin; do
+    name=$(basename "$bin")
+    work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-fuzz.XXXXXX")
+    local dirs=("$work")
+    for corpus in "$(dirname "$bin")/${name}_corpus" "$root/fuzz/corpus/$name"; do
+      [ -d "$corpus" ] && dirs+=("$corpus")
+    done
+    check "fuzz-$name" "$bin" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
+      -artifact_prefix="$logs/$name-" "${dirs[@]}"
+    rm -rf "$work"
+  done < <(find build/fuzz -type f -executable -name 'fuzz_*' -not -path '*/CMakeFiles/*' 2>/dev/null | sort)
+}
+
+# The part that needs the display, sound and Wine.
+inside_services() {
+  run_ctest native
+  run_ctest win64
+  if [ -n "${ZEPH_TSAN_TESTS:-}" ]; then
+    run_ctest native-tsan -R "$ZEPH_TSAN_TESTS"
+  else
+    run_ctest native-tsan -E '^e2e\.'
+  fi
+  run_fuzzers
+}
+
+if [ "${1:-}" = "--inside-services" ]; then
+  inside_services
+  exit 0
+fi
+
+begin=$SECONDS
+rm -rf "$logs"
+mkdir -p "$logs"
+: >"$results"
+
+check install-deps bash scripts/install-deps.sh
+for preset in native win32 win64; do
+  check "build-$preset" build "$preset" -DZEPH_WERROR=ON
+done
+check build-native-tsan build native-tsan
+check build-fuzz build fuzz
+check clang-format format_check
+if has_zeph_target; then
+  check win32-imports pe_check
+else
+  say "win32-imports: no zeph target yet, skipped"
+fi
+
+say "starting the test services"
+scripts/with-test-services.sh "$0" --inside-services 2>"$logs/services.log" ||
+  { record 0 1 test-services; say "test services failed:"; tail -n 20 "$logs/services.log"; }
+
+passed=$(awk '{p += $1} END {print p + 0}' "$results")
+failed=$(awk '{f += $2} END {print f + 0}' "$results")
+say "took $(((SECONDS - begin) / 60)) min $(((SECONDS - begin) % 60)) s"
+if [ "$failed" -gt 0 ]; then
+  say "failed: $(awk '$2 > 0 {print $3}' "$results" | tr '\n' ' ')"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
