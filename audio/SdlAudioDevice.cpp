@@ -6,9 +6,10 @@
 
 namespace {
 
-// Frames per device period: small, so the queue drains (and the play
-// position moves) in steps of about 23 ms.
-const Uint16 devicePeriodFrames = 1024;
+// Frames per device period: the queue drains (and the play position moves)
+// in steps of 46 ms. SDL's PulseAudio backend keeps about one period in the
+// server, so 1024 frames (23 ms) underran under load (heard as short gaps).
+const Uint16 devicePeriodFrames = 2048;
 const auto feederPoll = std::chrono::milliseconds(5);
 
 } // namespace

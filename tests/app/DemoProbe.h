@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+class DemoApp;
+
+// What the frame test program checks on its own platform.
+
+// Posts `count` harmless messages to the frame's own queue.
+void postOwnMessages(int count);
+// True while a message waits in the frame's queue (nothing is taken).
+bool messageWaiting();
+// True when the frame's GL context is current on this thread.
+bool contextCurrent(const DemoApp& app);
+// The window as the platform sees it: client rectangle on the screen, class, title.
+std::string describeWindow();
+// Makes the display refuse any mode request that names a refresh rate.
+void refuseRefreshRates();

@@ -1,0 +1,134 @@
+// zeph_audio_compare MUSIC RECORDING [--tolerance N] [--seconds S]
+// Checks that RECORDING (raw s16le stereo at 44100 Hz, as parec writes it)
+// holds the music exactly as the Ogg Vorbis source decodes it: finds where
+// the music starts in the recording, then compares every sample, so a gap,
+// a repeated or a dropped buffer, or a glitch shows as a mismatch. With
+// --seconds, the recording needs to hold only the music's first S seconds.
+// Exit status 0 when they match, 1 when not, 2 on bad input.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "AudioFile.h"
+#include "AudioProvider.h"
+
+namespace {
+
+using Samples = std::vector<int16_t>; // interleaved stereo
+const size_t rate = 44100;
+
+// Everything the source delivers, exactly as an output receives it.
+Samples decode(const char* name) {
+  AudioProvider* source = createAudioProvider(createAudioFile(name, -1));
+  std::vector<uint8_t> chunk(176400);
+  Samples music;
+  for (;;) {
+    bool more = source->fill(chunk.data(), static_cast<uint32_t>(chunk.size()));
+    size_t delivered = source->getLastFillBytes() / 2;
+    const auto* samples = reinterpret_cast<const int16_t*>(chunk.data());
+    music.insert(music.end(), samples, samples + delivered);
+    if (!more) return music;
+  }
+}
+
+Samples readRaw(const char* name) {
+  std::ifstream in(name, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Samples samples(bytes.size() / 2);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
+                                      static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  return samples;
+}
+
+bool near(int16_t a, int16_t b, int tolerance) {
+  return std::abs(int(a) - int(b)) <= tolerance;
+}
+
+// First sample of the music that stands out from silence.
+size_t firstLoud(const Samples& music) {
+  for (size_t i = 0; i < music.size(); ++i)
+    if (std::abs(int(music[i])) > 256) return i & ~size_t(1);
+  return music.size();
+}
+
+// Where music[anchor...] begins in the recording: the first position at which
+// a stretch of samples matches; each candidate is dropped at its first
+// mismatch, so the search is quick.
+bool findAnchor(const Samples& music, const Samples& recording, size_t anchor, int tolerance, size_t& found) {
+  const size_t probe = 2 * 4096;
+  if (anchor + probe > music.size() || recording.size() < probe) return false;
+  for (size_t at = 0; at + probe <= recording.size(); at += 2) {
+    size_t i = 0;
+    while (i < probe && near(recording[at + i], music[anchor + i], tolerance))
+      ++i;
+    if (i == probe) {
+      found = at;
+      return true;
+    }
+  }
+  return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc % 2 == 0) {
+    std::fprintf(stderr, "usage: zeph_audio_compare MUSIC RECORDING [--tolerance N] [--seconds S]\n");
+    return 2;
+  }
+  int tolerance = 0;
+  double seconds = -1.0;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    std::string option = argv[i];
+    if (option == "--tolerance")
+      tolerance = std::atoi(argv[i + 1]);
+    else if (option == "--seconds")
+      seconds = std::atof(argv[i + 1]);
+  }
+  Samples music;
+  try {
+    music = decode(argv[1]);
+  } catch (const char* message) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], message);
+    return 2;
+  }
+  if (seconds >= 0.0) music.resize(std::min(music.size(), static_cast<size_t>(seconds * rate) * 2));
+  Samples recording = readRaw(argv[2]);
+  size_t anchor = firstLoud(music), at = 0;
+  std::printf("music %.3f s, recording %.3f s\n", double(music.size()) / (2 * rate),
+              double(recording.size()) / (2 * rate));
+  if (!findAnchor(music, recording, anchor, tolerance, at) || at < anchor) {
+    std::printf("music not found in the recording\n");
+    return 1;
+  }
+  size_t start = at - anchor; // recording index of the music's first sample
+  size_t compared = std::min(music.size(), recording.size() - start);
+  size_t mismatches = 0, first = 0;
+  int worst = 0;
+  for (size_t i = 0; i < compared; ++i) {
+    int diff = std::abs(int(music[i]) - int(recording[start + i]));
+    if (diff > worst) worst = diff;
+    if (diff > tolerance && mismatches++ == 0) first = i;
+  }
+  std::printf("music starts at %.4f s in the recording; compared %.3f s; largest difference %d\n",
+              double(start) / (2 * rate), double(compared) / (2 * rate), worst);
+  if (compared < music.size())
+    std::printf("recording ends %.3f s before the music\n", double(music.size() - compared) / (2 * rate));
+  if (mismatches) {
+    std::printf("%zu samples differ, the first at %.4f s of the music\n", mismatches,
+                double(first) / (2 * rate));
+    size_t again = 0;
+    if (findAnchor(music, recording, first, tolerance, again))
+      std::printf("the music from there on is recorded %+.4f s later (a gap, or with a minus a repeat)\n",
+                  (double(again) - double(start + first)) / (2 * rate));
+    return 1;
+  }
+  return compared == music.size() ? 0 : 1;
+}

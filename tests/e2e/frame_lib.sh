@@ -1,0 +1,77 @@
+# Helpers for the frame's end-to-end tests, on top of lib.sh. Each script is
+# called with the frame test program; ZEPH_E2E_RUNNER (wine for Windows
+# builds, else empty) runs it.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+DEMO_TITLE="zeph frame demo"
+
+# frame_setup SCREEN: the session (and a Wine prefix when a runner is set).
+frame_setup() {
+  e2e_setup "$1"
+  [ -z "${ZEPH_E2E_RUNNER:-}" ] || e2e_wine_setup
+  cd "$E2E_DIR"
+}
+
+# run_program PROGRAM ARGS...: a program of the build, through the runner.
+run_program() {
+  if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then "$ZEPH_E2E_RUNNER" "$@"; else "$@"; fi
+}
+
+# make_music FILE SECONDS: test music from the project's synthesizer.
+make_music() {
+  run_program "$ZEPH_E2E_SYNTH" --seconds "$2" "$1" >/dev/null || e2e_fail "zephsynth failed"
+}
+
+# demo_start OUT ARGS...: starts the frame test program, its standard output
+# in OUT; its pid in DEMO_PID.
+demo_start() {
+  local out=$1
+  shift
+  if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then
+    e2e_spawn "$ZEPH_E2E_RUNNER" "$DEMO" "$@" >"$out"
+  else
+    e2e_spawn "$DEMO" "$@" >"$out"
+  fi
+  DEMO_PID=$E2E_LAST_PID
+}
+
+# wait_marker OUT TEXT SECONDS: waits for a line starting with TEXT in OUT.
+wait_marker() {
+  e2e_wait_for "$3" grep -q "^$2" "$1" || { cat "$1" >&2; e2e_fail "no '$2' within $3 s"; }
+}
+
+# expect_line OUT PATTERN: OUT has a line matching the extended regex PATTERN.
+expect_line() {
+  grep -Eq "$2" "$1" || { cat "$1" >&2; e2e_fail "no line matching '$2'"; }
+}
+
+# expect_status STATUS: the demo ended (within 60 s) with this exit status.
+expect_status() {
+  e2e_wait_exit "$DEMO_PID" 60
+  [ "$E2E_STATUS" = "$1" ] || e2e_fail "exit status $E2E_STATUS, expected $1"
+}
+
+# pixel PNG X Y: "r,g,b" of one pixel, 0..255.
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]\n" info:
+}
+
+# expect_pixel PNG X Y R,G,B: that pixel has that colour, each channel within 8.
+expect_pixel() {
+  local got want
+  got=$(pixel "$1" "$2" "$3")
+  IFS=, read -r -a g <<<"$got"
+  IFS=, read -r -a w <<<"$4"
+  for i in 0 1 2; do
+    local d=$((g[i] - w[i]))
+    [ ${d#-} -le 8 ] || e2e_fail "pixel ($2,$3) is $got, expected $4"
+  done
+}
+
+# dismiss_error_box SECONDS: finds the "Error!" box and presses Return in it.
+dismiss_error_box() {
+  local box
+  box=$(e2e_find_window '^Error!$' "$1") || e2e_fail "no Error! box"
+  xdotool windowfocus --sync "$box" key Return || e2e_fail "could not dismiss the box"
+}
