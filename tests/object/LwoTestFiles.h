@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "LwoObject.h"
+#include "LwoWriter.h"
+
+// What loading some bytes as an LWO2 file gave: the object, the thrown
+// message (null when none) and the lines the reader printed.
+struct LoadResult {
+  std::unique_ptr<LwoObject> object;
+  const char* error = nullptr;
+  std::string printed;
+};
+
+LoadResult loadLwo(const std::string& bytes);
+
+// A file of TAGS, PNTS, POLS FACE and PTAG SURF, with `more` written after them.
+std::string triangleFile(const std::vector<std::string>& tags, const std::vector<LwoPoint>& points,
+                         const std::vector<std::vector<uint32_t>>& triangles,
+                         const std::vector<LwoPolygonTag>& polygonTags, void (*more)(LwoWriter&) = nullptr);
+
+// Three points and one triangle tagged 0, plus SURF chunks from `surfaces`.
+std::string surfaceFile(const std::vector<std::string>& tags, void (*surfaces)(LwoWriter&));
