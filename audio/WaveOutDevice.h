@@ -1,7 +1,8 @@
 #pragma once
 
-#include <mmsystem.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <mmsystem.h>
 
 #include <atomic>
 #include <cstdint>
