@@ -7,7 +7,7 @@ namespace {
 // v scaled to unit length; zero when v has no usable length (zero, too
 // small to invert, or not finite), so that no NaN or infinity comes out.
 Vec3 unitOrZero(const Vec3& v) {
-  double x = v[0], y = v[1], z = v[2];
+  double x = static_cast<double>(v[0]), y = static_cast<double>(v[1]), z = static_cast<double>(v[2]);
   double length = std::sqrt(x * x + y * y + z * z);
   if (!(length > 0.0) || !std::isfinite(length)) return {0.0f, 0.0f, 0.0f};
   float inverse = static_cast<float>(1.0 / length);
