@@ -1,15 +1,20 @@
 #include "AudioDevice.h"
+#include "DirectSoundDevice.h"
 #include "WaveOutDevice.h"
 
 namespace {
 AudioDevice* makeWaveOutDevice() {
   return new WaveOutDevice;
 }
+AudioDevice* makeDirectSoundDevice() {
+  return new DirectSoundDevice;
+}
 } // namespace
 
 const AudioDevicePlugin* platformAudioDevicePlugins() {
   static const AudioDevicePlugin plugins[] = {
       {"WaveOut", makeWaveOutDevice, false},
+      {"DirectSound8", makeDirectSoundDevice, true},
       {nullptr, nullptr, false},
   };
   return plugins;
