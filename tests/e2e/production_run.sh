@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The whole production, windowed, on its default data: a screenshot inside
+# each picture's twenty seconds shows that picture the right way up with the
+# object cutting through it; it quits by itself a little after 80 seconds of
+# music with status 1, and what it played is the music from its start,
+# without a gap. Usage: production_run.sh ZEPH DATA MATCHER
+source "$(dirname "$0")/production_lib.sh"
+ZEPH=$1
+DATA=$2
+MATCHER=$3
+production_inputs "$ZEPH" "$MATCHER"
+frame_setup 1024x768
+production_folder run
+
+e2e_record recording.raw
+production_start run
+window=$(production_window)
+# The music starts once the pictures and the object are loaded, right after
+# the window shows: the middle of each picture's time is about 10 s into it.
+start=$SECONDS
+for picture in 0 1 2 3; do
+  wait_until $((start + 10 + 20 * picture))
+  capture_client "$window" "shot$picture.png"
+  e2e_log "shot$picture.png at $((SECONDS - start)) s"
+done
+e2e_wait_exit "$DEMO_PID" $((start + 110 - SECONDS))
+ran=$((SECONDS - start))
+e2e_log "ended with status $E2E_STATUS after $ran s"
+[ "$E2E_STATUS" = 1 ] || e2e_fail "exit status $E2E_STATUS, expected 1"
+[ $ran -ge 79 ] && [ $ran -le 95 ] || e2e_fail "quit after $ran s, expected a little after 80 s"
+sleep 1 # the sink's last periods reach the recorder
+e2e_stop "$E2E_RECORD_PID"
+run_program "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw --seconds 78 ||
+  e2e_fail "recorded audio differs from the music"
+
+for picture in 0 1 2 3; do expect_picture "shot$picture.png" $picture; done
+e2e_log "production_run: passed"
