@@ -12,7 +12,7 @@ packages=(
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev dpkg-dev
   wine wine64
-  xvfb xdotool x11-utils imagemagick
+  xvfb xfonts-base xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils
   vorbis-tools python3 zip unzip binutils-mingw-w64
 )
