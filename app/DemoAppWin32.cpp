@@ -67,6 +67,19 @@ WindowStyles chooseStyles() {
   return {WS_POPUP, WS_EX_APPWINDOW | WS_EX_TOPMOST};
 }
 
+// CreateWindowExA gives every overlapped window a caption, which the rectangle
+// above leaves out: size the window again from the styles it really has.
+void fitClientArea(HWND window) {
+  RECT client = {};
+  GetClientRect(window, &client);
+  if (client.right == DemoApp::width && client.bottom == DemoApp::height) return;
+  RECT rect = {0, 0, DemoApp::width, DemoApp::height};
+  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+  SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND createWindow(const char* title, HINSTANCE instance, const WindowStyles& styles) {
   RECT rect = {0, 0, DemoApp::width, DemoApp::height};
   AdjustWindowRectEx(&rect, styles.style, FALSE, styles.extended);
@@ -74,6 +87,7 @@ HWND createWindow(const char* title, HINSTANCE instance, const WindowStyles& sty
       CreateWindowExA(styles.extended, className, title, styles.style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
                       0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
   if (!window) throw "hWnd is invalid";
+  fitClientArea(window);
   return window;
 }
 

@@ -3,17 +3,20 @@
 // whether depth testing works.
 //
 // zeph_frame_demo [--fullscreen] [--music FILE] [--output N] [--quit-after SECONDS]
-//                 [--frames N] [--refuse-refresh-rates]
+//                 [--frames N] [--frame-sleep MS] [--refuse-refresh-rates]
+// --frame-sleep leaves the processor to the audio path on a loaded machine.
 // The music defaults to $ZEPH_DEMO_MUSIC, else data/tovi_does_brask.ogg.
 
 #include <GL/gl.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "AudioFile.h"
 #include "AudioProvider.h"
@@ -29,6 +32,7 @@ struct Options {
   int output = -1; // the build's setting
   double quitAfter = -1.0;
   long frames = -1;
+  int frameSleep = 0; // milliseconds
   bool refuseRefreshRates = false;
 };
 
@@ -100,6 +104,7 @@ void drawDemo(DemoApp* app) {
   quadAt(-4.0f, -0.2f, 0.6f, -0.3f, 0.3f);
   glColor3f(1.0f, 1.0f, 1.0f);
 
+  if (options.frameSleep > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options.frameSleep));
   ++frameCount;
   if (frameCount == 1) mark("start fills=" + std::to_string(fills()) + " " + describeWindow());
   if (frameCount == 3) postOwnMessages(floodMessages);
@@ -135,6 +140,8 @@ bool parse(int argc, char** argv) {
       options.quitAfter = std::atof(argv[++i]);
     else if (arg == "--frames" && hasValue)
       options.frames = std::atol(argv[++i]);
+    else if (arg == "--frame-sleep" && hasValue)
+      options.frameSleep = std::atoi(argv[++i]);
     else {
       std::fprintf(stderr, "unknown option %s\n", arg.c_str());
       return false;

@@ -36,14 +36,19 @@ demo_start() {
   DEMO_PID=$E2E_LAST_PID
 }
 
+# lines OUT: the program's output lines, without the CR that Windows adds.
+lines() { tr -d '\r' <"$1"; }
+
+has_line() { lines "$1" | grep -Eq "$2"; }
+
 # wait_marker OUT TEXT SECONDS: waits for a line starting with TEXT in OUT.
 wait_marker() {
-  e2e_wait_for "$3" grep -q "^$2" "$1" || { cat "$1" >&2; e2e_fail "no '$2' within $3 s"; }
+  e2e_wait_for "$3" has_line "$1" "^$2" || { cat "$1" >&2; e2e_fail "no '$2' within $3 s"; }
 }
 
 # expect_line OUT PATTERN: OUT has a line matching the extended regex PATTERN.
 expect_line() {
-  grep -Eq "$2" "$1" || { cat "$1" >&2; e2e_fail "no line matching '$2'"; }
+  has_line "$1" "$2" || { cat "$1" >&2; e2e_fail "no line matching '$2'"; }
 }
 
 # expect_status STATUS: the demo ended (within 60 s) with this exit status.
