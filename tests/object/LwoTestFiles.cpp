@@ -6,20 +6,27 @@
 
 #include "TempDir.h"
 
-LoadResult loadLwo(const std::string& bytes) {
+std::vector<LoadResult> loadLwos(const std::vector<std::string>& files) {
   TempDir dir;
-  std::string path = dir.write("object.lwo", bytes);
-  LoadResult result;
-  result.object = std::make_unique<LwoObject>();
+  std::vector<LoadResult> results(files.size());
   testing::internal::CaptureStdout();
-  try {
-    result.object->load(path.c_str());
-  } catch (const char* message) {
-    result.error = message;
+  for (size_t i = 0; i < files.size(); ++i) {
+    std::string path = dir.write("object.lwo", files[i]);
+    results[i].object = std::make_unique<LwoObject>();
+    try {
+      results[i].object->load(path.c_str());
+    } catch (const char* message) {
+      results[i].error = message;
+    }
   }
   std::fflush(stdout);
-  result.printed = testing::internal::GetCapturedStdout();
-  return result;
+  std::string printed = testing::internal::GetCapturedStdout();
+  if (!results.empty()) results.back().printed = printed;
+  return results;
+}
+
+LoadResult loadLwo(const std::string& bytes) {
+  return std::move(loadLwos({bytes}).front());
 }
 
 std::string triangleFile(const std::vector<std::string>& tags, const std::vector<LwoPoint>& points,

@@ -16,6 +16,9 @@ struct LoadResult {
 };
 
 LoadResult loadLwo(const std::string& bytes);
+// Several at once, sharing one folder and one capture of the printed lines
+// (which goes to the last result).
+std::vector<LoadResult> loadLwos(const std::vector<std::string>& files);
 
 // A file of TAGS, PNTS, POLS FACE and PTAG SURF, with `more` written after them.
 std::string triangleFile(const std::vector<std::string>& tags, const std::vector<LwoPoint>& points,

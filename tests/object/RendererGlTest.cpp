@@ -121,6 +121,28 @@ TEST(Renderer, TurnsAboutTheVerticalAxisAsTheProductionDoes) {
   expectCovers(find(gl, 255, 0, 0), 0.45f, -0.56f, 0.65f, -0.16f, -1.4f);
 }
 
+TEST(Renderer, TurnsAboutZThenYThenX) {
+  OffscreenGl gl(width, height);
+  // A small octahedron half a unit out along x.
+  LwoModel model;
+  const float c = 0.5f, r = 0.08f;
+  model.points = {{c + r, 0, 0}, {c - r, 0, 0}, {c, r, 0}, {c, -r, 0}, {c, 0, r}, {c, 0, -r}};
+  for (uint32_t x : {0u, 1u})
+    for (uint32_t y : {2u, 3u})
+      for (uint32_t z : {4u, 5u})
+        model.triangles.push_back({{x, y, z}, 0});
+  model.surfaces = {surface("Red", 1, 0, 0)};
+  auto object = load(model);
+  // About y it goes to the back, then about x up: (0, 0.5, 0) from its origin.
+  object->drawAt(0.0f, 0.0f, -3.0f, 1.0f, 1.0f, 1.0f, 90.0f, 90.0f, 0.0f);
+  Box box = find(gl, 255, 0, 0);
+  ASSERT_GT(box.count, 0);
+  float column, row;
+  project(0.0f, 0.5f, -3.0f, column, row);
+  EXPECT_NEAR(static_cast<float>(box.left + box.right + 1) / 2.0f, column, 1.5f);
+  EXPECT_NEAR(static_cast<float>(box.top + box.bottom + 1) / 2.0f, row, 1.5f);
+}
+
 TEST(Renderer, DrawAgainDrawsTheSame) {
   OffscreenGl gl(width, height);
   auto object = load(squares({0.0f}, {surface("Red", 1, 0, 0)}));

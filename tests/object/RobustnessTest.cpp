@@ -72,10 +72,13 @@ TEST(LwoRobustness, AFileCutShortKeepsWhatWasRead) {
   LoadResult whole = loadLwo(full);
   ASSERT_EQ(whole.error, nullptr);
   EXPECT_EQ(whole.object->mesh.surfaces[1].opacity, 128);
-  for (size_t length = 0; length < full.size(); ++length) {
-    LoadResult part = loadLwo(full.substr(0, length));
-    ASSERT_TRUE(isReaderMessage(part.error)) << length;
-    if (part.error == nullptr) expectConsistent(*part.object);
+  std::vector<std::string> prefixes;
+  for (size_t length = 0; length < full.size(); ++length)
+    prefixes.push_back(full.substr(0, length));
+  std::vector<LoadResult> parts = loadLwos(prefixes);
+  for (size_t length = 0; length < parts.size(); ++length) {
+    ASSERT_TRUE(isReaderMessage(parts[length].error)) << length;
+    if (parts[length].error == nullptr) expectConsistent(*parts[length].object);
   }
   // Cut inside the points: the whole points before the cut are kept.
   size_t points = full.find("PNTS") + 8;
