@@ -74,9 +74,22 @@ expect_pixel() {
   done
 }
 
-# dismiss_error_box SECONDS: finds the "Error!" box and presses Return in it.
+# error_box: the id of the "Error!" box, if one is up. SDL names it in
+# UTF8_STRING only, which xdotool's search does not read; xwininfo does.
+error_box() {
+  local id
+  id=$(xdotool search --onlyvisible --name '^Error!$' 2>/dev/null | head -n1 || true)
+  [ -n "$id" ] || id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error!".*/\1/p' | head -n1)
+  [ -n "$id" ] && echo "$id"
+}
+
+# wait_error_box SECONDS: waits for the box; its id in ERROR_BOX.
+wait_error_box() {
+  e2e_wait_for "$1" error_box || return 1
+  ERROR_BOX=$(error_box)
+}
+
+# dismiss_error_box: presses Return in the box.
 dismiss_error_box() {
-  local box
-  box=$(e2e_find_window '^Error!$' "$1") || e2e_fail "no Error! box"
-  xdotool windowfocus --sync "$box" key Return || e2e_fail "could not dismiss the box"
+  xdotool windowfocus --sync "$ERROR_BOX" key Return || e2e_fail "could not dismiss the box"
 }
