@@ -6,9 +6,13 @@
 // a reader whose two sequence reads agree (and are even) saw no publish in
 // between; the cost is nothing next to a fill.
 
-void FillClock::reset(double at) { write(at, 0, false); }
+void FillClock::reset(double at) {
+  write(at, 0, false);
+}
 
-void FillClock::publish(double at, uint32_t start) { write(at, start, true); }
+void FillClock::publish(double at, uint32_t start) {
+  write(at, start, true);
+}
 
 void FillClock::write(double at, uint32_t start, bool hasFilled) {
   uint32_t s = sequence.load();
