@@ -4,6 +4,14 @@
 
 #include "Synth.h"
 
+// Composing, in short:
+//   Song song;
+//   song.seconds = 8.0;
+//   Track& kick = song.addTrack(kickDrum());
+//   addSteps(kick, "x...x...x...x...", 0.0, 0.125, 55.0);
+//   repeatNotes(kick, 0.0, 2.0, 3);
+//   addMelody(song.addTrack(leadSynth(), -0.2), "E5 - C5 A4 . E5 D5+G5 -", 0.0, 0.25);
+//   std::string ogg = encodeVorbis(render(song, 44100, 2));
 namespace music {
 
 // Equal temperament, A4 = 440 Hz: key 69 is A4.
