@@ -20,8 +20,12 @@ bool recognises(const std::string& path, const std::string& head) {
   return head.empty() && endsWith(path, ".lwo");
 }
 
+Json number(float value) {
+  return Json(static_cast<double>(value));
+}
+
 Json triple(const float values[3]) {
-  return Json::array({values[0], values[1], values[2]});
+  return Json::array({number(values[0]), number(values[1]), number(values[2])});
 }
 
 Json rgb(const uint8_t values[3]) {
@@ -33,7 +37,7 @@ Json surfaceReport(const LwoSurface& surface) {
                        {"color", rgb(surface.color)},
                        {"diffuseColor", rgb(surface.diffuseColor)},
                        {"opacity", int{surface.opacity}},
-                       {"specular", static_cast<double>(surface.specular)},
+                       {"specular", number(surface.specular)},
                        {"imageIndex", int{surface.imageIndex}},
                        {"uvMapIndex", surface.uvMapIndex},
                        {"projection", int{surface.projection}}});
