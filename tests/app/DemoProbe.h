@@ -16,3 +16,9 @@ bool contextCurrent(const DemoApp& app);
 std::string describeWindow();
 // Makes the display refuse any mode request that names a refresh rate.
 void refuseRefreshRates();
+
+// Queue what the user would cause: Escape going down or up, another key,
+// a request to close the window.
+void postEscape(bool down);
+void postOtherKey();
+void postWindowClose();

@@ -12,6 +12,16 @@ SDL_Window* frameWindow() {
   return static_cast<SDL_Window*>(DemoApp::window);
 }
 
+void postKey(Uint32 type, SDL_Keycode key) {
+  SDL_Event event = {};
+  event.type = type;
+  event.key.windowID = SDL_GetWindowID(frameWindow());
+  event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = key;
+  event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+  SDL_PushEvent(&event);
+}
+
 } // namespace
 
 void postOwnMessages(int count) {
@@ -42,3 +52,20 @@ std::string describeWindow() {
 
 // Xvfb's modes carry no refresh rate, so the display already refuses 85 Hz.
 void refuseRefreshRates() {}
+
+void postEscape(bool down) {
+  postKey(down ? SDL_KEYDOWN : SDL_KEYUP, SDLK_ESCAPE);
+}
+
+void postOtherKey() {
+  postKey(SDL_KEYDOWN, SDLK_a);
+  postKey(SDL_KEYUP, SDLK_a);
+}
+
+void postWindowClose() {
+  SDL_Event event = {};
+  event.type = SDL_WINDOWEVENT;
+  event.window.windowID = SDL_GetWindowID(frameWindow());
+  event.window.event = SDL_WINDOWEVENT_CLOSE;
+  SDL_PushEvent(&event);
+}

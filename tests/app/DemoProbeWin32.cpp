@@ -62,3 +62,16 @@ std::string describeWindow() {
 void refuseRefreshRates() {
   setDisplayModeChanger(refuseRates);
 }
+
+void postEscape(bool down) {
+  PostMessageA(frameWindow(), down ? WM_KEYDOWN : WM_KEYUP, VK_ESCAPE, 0);
+}
+
+void postOtherKey() {
+  PostMessageA(frameWindow(), WM_KEYDOWN, 'A', 0);
+  PostMessageA(frameWindow(), WM_KEYUP, 'A', 0);
+}
+
+void postWindowClose() {
+  PostMessageA(frameWindow(), WM_CLOSE, 0, 0);
+}

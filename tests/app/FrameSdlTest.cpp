@@ -1,0 +1,46 @@
+// SDL2 parts of the frame: key events only, and full screen on a display
+// without the asked mode.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "DemoApp.h"
+#include "FrameSetup.h"
+
+namespace {
+
+bool textInputAtInit = true;
+void inspect(DemoApp*) {
+  textInputAtInit = SDL_IsTextInputActive();
+}
+void quitAtOnce(DemoApp*) {
+  SDL_Event event = {};
+  event.type = SDL_QUIT;
+  SDL_PushEvent(&event);
+}
+void nothing(DemoApp*) {}
+
+TEST(SdlFrame, KeysGiveNoTextEvents) {
+  DemoApp app("zeph frame test", 640, 480, 32, 16, false);
+  app.setCallbacks(inspect, quitAtOnce, nothing);
+  app.run();
+  EXPECT_FALSE(textInputAtInit);
+}
+
+TEST(SdlFrame, FullScreenFailsWithoutTheModeAndTheCursorComesBack) {
+  // The test display has no 123 x 45 mode at any rate.
+  DemoApp app("zeph frame test", 123, 45, 32, 16, true);
+  app.setCallbacks(nothing, quitAtOnce, nothing);
+  const char* thrown = nullptr;
+  try {
+    app.run();
+  } catch (const char* message) {
+    thrown = message;
+  }
+  EXPECT_STREQ(thrown, "Could not set fullscreen mode");
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  releaseScreenForErrorBox();
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+} // namespace
