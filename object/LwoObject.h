@@ -12,7 +12,7 @@
 // still-image clip names and texture uv maps.
 class LwoObject : public MeshObject {
 public:
-  static const size_t scratchSize = 80000;
+  static constexpr size_t scratchSize = 80000;
 
   LwoObject();
 

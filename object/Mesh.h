@@ -70,7 +70,7 @@ struct Mesh {
   std::vector<Vec3> points;     // rest positions, z negated from the file
   std::vector<Vec3> drawPoints; // what is drawn; a copy of points
   std::vector<Vec3> vertexNormals;
-  std::vector<std::optional<std::string>> clipNames; // empty for a name without a last component
+  std::vector<std::optional<std::string>> clipNames; // no value where the path has no last piece
   std::vector<SurfaceGroup> surfaceGroups;
   std::vector<LwoSurface> surfaces;
   std::vector<UvMap> uvMaps;
