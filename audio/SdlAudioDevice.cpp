@@ -55,17 +55,20 @@ void SdlAudioDevice::start() {
 void SdlAudioDevice::refill() {
   if (!running) return;
   provider->fill(buffers[current], static_cast<uint32_t>(bufferBytes));
+  ++queueSequence; // odd: the queue and the total disagree for a moment
   SDL_QueueAudio(device, buffers[current], static_cast<Uint32>(bufferBytes));
   queuedBytes += static_cast<uint64_t>(bufferBytes);
+  ++queueSequence;
   current = current + 1 >= 2 ? 0 : current + 1;
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {
-  // A refill between the two reads would count its buffer on one side only.
   for (;;) {
+    uint32_t before = queueSequence.load();
     uint64_t queued = queuedBytes.load();
     uint64_t waiting = SDL_GetQueuedAudioSize(device);
-    if (queued == queuedBytes.load()) return queued > waiting ? queued - waiting : 0;
+    // Retry when a refill was queueing meanwhile.
+    if (before % 2 == 0 && queueSequence.load() == before) return queued > waiting ? queued - waiting : 0;
   }
 }
 

@@ -33,6 +33,8 @@ public:
   uint8_t* buffers[2] = {nullptr, nullptr};
   // Bytes queued since start.
   std::atomic<uint64_t> queuedBytes{0};
+  // Odd while a refill is queueing: the queue has grown, the total not yet.
+  std::atomic<uint32_t> queueSequence{0};
 
 private:
   void feed();
