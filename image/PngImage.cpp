@@ -52,6 +52,10 @@ const char* decode(std::FILE* file, Decoded* out) {
 
   png_init_io(png, file);
   png_set_sig_bytes(png, 4);
+  // Ancillary chunks leave no trace in the pixels: skip them unread, so that
+  // no chunk's declared length (up to 2 GiB, even in a tiny file) sizes an
+  // allocation. libpng still reads IHDR, PLTE, tRNS, IDAT and IEND.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(png, info);
   png_uint_32 width = 0;
   png_uint_32 height = 0;

@@ -1,7 +1,7 @@
 # Runs `zephtool inspect` over every file of the PNG suite and checks its
 # report against MANIFEST.tsv. Interlaced files must report the pixels of
 # their non-interlaced twin.
-# cmake -DZEPHTOOL=... [-DEMULATOR=...] -DSUITE=<dir> -P InspectPngSuite.cmake
+# cmake -DZEPHTOOL=... [-DEMULATOR=wine] -DSUITE=<dir> -P InspectPngSuite.cmake
 file(STRINGS ${SUITE}/MANIFEST.tsv lines)
 list(POP_FRONT lines header)
 string(REPLACE "\t" ";" columns "${header}")
@@ -21,6 +21,14 @@ function(inspect file outVar errVar resultVar)
   set(${errVar} "${err}" PARENT_SCOPE)
   set(${resultVar} "${result}" PARENT_SCOPE)
 endfunction()
+
+# Interlaced files are compared with the manifest's hash of their twin.
+foreach(line IN LISTS lines)
+  string(REPLACE "\t" ";" fields "${line}")
+  list(GET fields 0 name)
+  list(FIND columns rows_sha256 index)
+  list(GET fields ${index} rows_sha256_${name})
+endforeach()
 
 set(count 0)
 foreach(line IN LISTS lines)
@@ -67,8 +75,8 @@ foreach(line IN LISTS lines)
     if(type STREQUAL "NULL")
       set(value null)
     endif()
-    if(jsonError OR NOT value STREQUAL expected)
-      fail("${key} is '${value}', expected '${expected}' ${jsonError}")
+    if(NOT value STREQUAL expected)
+      fail("${key} is '${value}', expected '${expected}'")
     endif()
   endforeach()
 
@@ -78,11 +86,10 @@ foreach(line IN LISTS lines)
     string(SUBSTRING ${name} 0 3 head)
     string(SUBSTRING ${name} 4 -1 tail)
     set(twin ${head}n${tail})
-    if(NOT EXISTS ${SUITE}/${twin})
+    if(NOT DEFINED rows_sha256_${twin})
       continue()
     endif()
-    inspect(${twin} twinReport twinErrors twinResult)
-    string(JSON expected GET "${twinReport}" pixelsSha256)
+    set(expected ${rows_sha256_${twin}})
   endif()
   if(NOT sha STREQUAL expected)
     fail("pixelsSha256 ${sha}, expected ${expected}")
