@@ -2,8 +2,8 @@
 # package-release.sh: the release package in one command. Builds the 32-bit
 # Windows production (preset win32), makes the default data set with the
 # native zephtool (preset native), checks both, and writes
-# dist/zeph-win32.zip: zeph.exe, data/ and README.txt. The same sources give
-# the same archive (fixed file times and order).
+# dist/zeph-win32.zip: zeph.exe, data/ and README.txt, with fixed file times
+# and order, so that the archive changes only where its contents do.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
