@@ -55,12 +55,22 @@ production_window() {
 }
 
 # capture_client WINDOW FILE: the screen from the window's top-left corner,
-# a little more than the client area (a border may come first).
+# a little more than the client area (a border may come first), as PNG.
+# Only a raw picture is taken at once, light enough not to disturb the
+# sound; finish_captures converts them when the production has ended.
 capture_client() {
   local x y
   x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
   y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
-  import -window root -crop "648x488+$x+$y" +repage "PNG24:$2"
+  python3 "$E2E_HERE/grab_screen.py" "$x" "$y" 648 488 "$2.ppm" || e2e_fail "could not take $2"
+  echo "$2" >>captures.list
+}
+
+finish_captures() {
+  local file
+  while read -r file; do
+    convert "$file.ppm" "PNG24:$file" || e2e_fail "could not convert $file.ppm"
+  done <captures.list
 }
 
 # box_of PID SECONDS: the id of the "Error!" box, once one shows while PID

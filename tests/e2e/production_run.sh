@@ -33,5 +33,6 @@ e2e_stop "$E2E_RECORD_PID"
 run_program "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw --seconds 78 ||
   e2e_fail "recorded audio differs from the music"
 
+finish_captures
 for picture in 0 1 2 3; do expect_picture "shot$picture.png" $picture; done
 e2e_log "production_run: passed"
