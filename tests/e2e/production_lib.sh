@@ -27,10 +27,10 @@ production_folder() {
 # its standard output and error in DIR.out and DIR.err. The production draws
 # frames back to back; with Mesa's software renderer on every core that would
 # starve the sound server's periods, which a graphics card spares them, so
-# the renderer gets one thread.
+# the renderer draws on the calling thread alone.
 production_start() {
   # shellcheck disable=SC2016
-  LP_NUM_THREADS=1 e2e_spawn bash -c 'cd "$1" && shift && exec "$@"' start "$1" ${ZEPH_E2E_RUNNER:-} "$ZEPH" \
+  LP_NUM_THREADS=0 e2e_spawn bash -c 'cd "$1" && shift && exec "$@"' start "$1" ${ZEPH_E2E_RUNNER:-} "$ZEPH" \
     >"$1.out" 2>"$1.err"
   DEMO_PID=$E2E_LAST_PID
 }
