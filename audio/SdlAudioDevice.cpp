@@ -8,7 +8,8 @@ namespace {
 
 // Frames per device period: the queue drains (and the play position moves)
 // in steps of 46 ms. SDL's PulseAudio backend keeps about one period in the
-// server, so 1024 frames (23 ms) underran under load (heard as short gaps).
+// server: 1024 frames (23 ms) underran often on a loaded machine, and more
+// frames would put the clock further ahead of what is heard.
 const Uint16 devicePeriodFrames = 2048;
 const auto feederPoll = std::chrono::milliseconds(5);
 

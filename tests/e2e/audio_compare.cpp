@@ -1,12 +1,21 @@
 // zeph_audio_compare MUSIC RECORDING [--tolerance N] [--seconds S]
+//                    [--allow-jumps MS --from S0]
 // Checks that RECORDING (raw s16le stereo at 44100 Hz, as parec writes it)
 // holds the music exactly as the Ogg Vorbis source decodes it: finds where
 // the music starts in the recording, then compares every sample, so a gap,
 // a repeated or a dropped buffer, or a glitch shows as a mismatch. With
 // --seconds, the recording needs to hold only the music's first S seconds.
+//
+// --allow-jumps is for sound paths that drop or insert a little audio by
+// themselves when they underrun (Wine's PulseAudio driver does, to keep its
+// position): from S0 seconds of music on, each 23 ms block must be found
+// exactly, in order, and where the recording jumps, by at most MS
+// milliseconds. A repeated or lost second, a late refill or damaged samples
+// still fail.
 // Exit status 0 when they match, 1 when not, 2 on bad input.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -76,39 +85,15 @@ bool findAnchor(const Samples& music, const Samples& recording, size_t anchor, i
   return false;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 3 || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: zeph_audio_compare MUSIC RECORDING [--tolerance N] [--seconds S]\n");
-    return 2;
-  }
+struct Options {
   int tolerance = 0;
   double seconds = -1.0;
-  for (int i = 3; i + 1 < argc; i += 2) {
-    std::string option = argv[i];
-    if (option == "--tolerance")
-      tolerance = std::atoi(argv[i + 1]);
-    else if (option == "--seconds")
-      seconds = std::atof(argv[i + 1]);
-  }
-  Samples music;
-  try {
-    music = decode(argv[1]);
-  } catch (const char* message) {
-    std::fprintf(stderr, "%s: %s\n", argv[1], message);
-    return 2;
-  }
-  if (seconds >= 0.0) music.resize(std::min(music.size(), static_cast<size_t>(seconds * rate) * 2));
-  Samples recording = readRaw(argv[2]);
-  size_t anchor = firstLoud(music), at = 0;
-  std::printf("music %.3f s, recording %.3f s\n", double(music.size()) / (2 * rate),
-              double(recording.size()) / (2 * rate));
-  if (!findAnchor(music, recording, anchor, tolerance, at) || at < anchor) {
-    std::printf("music not found in the recording\n");
-    return 1;
-  }
-  size_t start = at - anchor; // recording index of the music's first sample
+  double allowJumpMs = -1.0;
+  double from = 0.0;
+};
+
+// Every sample from the aligned start on.
+int compareStrict(const Samples& music, const Samples& recording, size_t start, int tolerance) {
   size_t compared = std::min(music.size(), recording.size() - start);
   size_t mismatches = 0, first = 0;
   int worst = 0;
@@ -117,8 +102,7 @@ int main(int argc, char** argv) {
     if (diff > worst) worst = diff;
     if (diff > tolerance && mismatches++ == 0) first = i;
   }
-  std::printf("music starts at %.4f s in the recording; compared %.3f s; largest difference %d\n",
-              double(start) / (2 * rate), double(compared) / (2 * rate), worst);
+  std::printf("compared %.3f s; largest difference %d\n", double(compared) / (2 * rate), worst);
   if (compared < music.size())
     std::printf("recording ends %.3f s before the music\n", double(music.size() - compared) / (2 * rate));
   if (mismatches) {
@@ -126,9 +110,105 @@ int main(int argc, char** argv) {
                 double(first) / (2 * rate));
     size_t again = 0;
     if (findAnchor(music, recording, first, tolerance, again))
-      std::printf("the music from there on is recorded %+.4f s later (a gap, or with a minus a repeat)\n",
+      std::printf("the music from there on is recorded %+.4f s later (a gap, or with a minus a loss)\n",
                   (double(again) - double(start + first)) / (2 * rate));
     return 1;
   }
   return compared == music.size() ? 0 : 1;
+}
+
+bool blockAt(const Samples& music, const Samples& recording, size_t block, size_t length, long long at,
+             int tolerance) {
+  if (at < 0 || size_t(at) + length > recording.size()) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (!near(recording[size_t(at) + i], music[block + i], tolerance)) return false;
+  return true;
+}
+
+// Block by block, following the recording's jumps.
+int compareBlocks(const Samples& music, const Samples& recording, long long shift, const Options& o) {
+  const size_t block = 2 * 1024;
+  const long long limit = static_cast<long long>(o.allowJumpMs / 1000.0 * rate) * 2;
+  size_t from = static_cast<size_t>(o.from * rate) * 2, unmatched = 0, jumps = 0;
+  bool failed = false;
+  for (size_t b = from; b + block <= music.size(); b += block) {
+    long long expected = shift + static_cast<long long>(b);
+    if (blockAt(music, recording, b, block, expected, o.tolerance)) {
+      if (unmatched) {
+        std::printf("%.3f s: %.1f ms of damaged audio with no jump\n", double(b) / (2 * rate),
+                    double(unmatched) * 1000.0 / (2 * rate));
+        failed = true;
+      }
+      unmatched = 0;
+      continue;
+    }
+    long long found = -1;
+    for (long long d = 0; d <= limit && found < 0; d += 2) {
+      if (blockAt(music, recording, b, block, expected + d, o.tolerance))
+        found = expected + d;
+      else if (blockAt(music, recording, b, block, expected - d, o.tolerance))
+        found = expected - d;
+    }
+    if (found < 0) {
+      unmatched += block;
+      if (unmatched > 4 * block) {
+        std::printf("%.3f s: the music is lost from the recording\n", double(b) / (2 * rate));
+        return 1;
+      }
+      continue;
+    }
+    double jumpMs = double(found - expected) * 1000.0 / (2 * rate);
+    std::printf("%.3f s: the recording %s %.1f ms\n", double(b) / (2 * rate), jumpMs > 0 ? "gains" : "loses",
+                std::fabs(jumpMs));
+    shift = found - static_cast<long long>(b);
+    unmatched = 0;
+    ++jumps;
+  }
+  std::printf("compared from %.1f s on: %zu jumps\n", o.from, jumps);
+  return failed ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc % 2 == 0) {
+    std::fprintf(stderr, "usage: zeph_audio_compare MUSIC RECORDING [--tolerance N] [--seconds S]\n"
+                         "                          [--allow-jumps MS --from S0]\n");
+    return 2;
+  }
+  Options o;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    std::string option = argv[i];
+    if (option == "--tolerance")
+      o.tolerance = std::atoi(argv[i + 1]);
+    else if (option == "--seconds")
+      o.seconds = std::atof(argv[i + 1]);
+    else if (option == "--allow-jumps")
+      o.allowJumpMs = std::atof(argv[i + 1]);
+    else if (option == "--from")
+      o.from = std::atof(argv[i + 1]);
+  }
+  Samples music;
+  try {
+    music = decode(argv[1]);
+  } catch (const char* message) {
+    std::fprintf(stderr, "%s: %s\n", argv[1], message);
+    return 2;
+  }
+  if (o.seconds >= 0.0) music.resize(std::min(music.size(), static_cast<size_t>(o.seconds * rate) * 2));
+  Samples recording = readRaw(argv[2]);
+  std::printf("music %.3f s, recording %.3f s\n", double(music.size()) / (2 * rate),
+              double(recording.size()) / (2 * rate));
+  size_t anchor = o.allowJumpMs >= 0.0 ? static_cast<size_t>(o.from * rate) * 2 : 0;
+  anchor = std::max(anchor, firstLoud(music));
+  size_t at = 0;
+  if (!findAnchor(music, recording, anchor, o.tolerance, at)) {
+    std::printf("music not found in the recording\n");
+    return 1;
+  }
+  long long shift = static_cast<long long>(at) - static_cast<long long>(anchor);
+  std::printf("music starts at %.4f s in the recording\n", double(shift) / (2 * rate));
+  if (o.allowJumpMs >= 0.0) return compareBlocks(music, recording, shift, o);
+  if (shift < 0) return 1;
+  return compareStrict(music, recording, static_cast<size_t>(shift), o.tolerance);
 }

@@ -8,9 +8,22 @@ DEMO_TITLE="zeph frame demo"
 
 # frame_setup SCREEN: the session (and a Wine prefix when a runner is set).
 frame_setup() {
+  local template=${WINEPREFIX:-}
   e2e_setup "$1"
-  [ -z "${ZEPH_E2E_RUNNER:-}" ] || e2e_wine_setup
+  [ -z "${ZEPH_E2E_RUNNER:-}" ] || frame_wine_setup "$template"
   cd "$E2E_DIR"
+}
+
+# frame_wine_setup [TEMPLATE]: a private Wine prefix, copied from the test
+# services' prefix when there is one (seconds instead of a wineboot).
+frame_wine_setup() {
+  if [ -n "$1" ] && [ -f "$1/system.reg" ]; then
+    cp -a "$1" "$E2E_DIR/wine" || e2e_fail "could not copy the Wine prefix"
+    export WINEPREFIX="$E2E_DIR/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    E2E_WINE=1
+  else
+    e2e_wine_setup
+  fi
 }
 
 # run_program PROGRAM ARGS...: a program of the build, through the runner.
@@ -24,14 +37,17 @@ make_music() {
 }
 
 # demo_start OUT ARGS...: starts the frame test program, its standard output
-# in OUT; its pid in DEMO_PID.
+# in OUT; its pid in DEMO_PID. DEMO_NICE (e.g. -10) runs it, and the
+# wineserver it starts, at that niceness.
 demo_start() {
   local out=$1
   shift
+  local prefix=()
+  [ -z "${DEMO_NICE:-}" ] || prefix=(nice -n "$DEMO_NICE")
   if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then
-    e2e_spawn "$ZEPH_E2E_RUNNER" "$DEMO" "$@" >"$out"
+    e2e_spawn "${prefix[@]}" "$ZEPH_E2E_RUNNER" "$DEMO" "$@" >"$out"
   else
-    e2e_spawn "$DEMO" "$@" >"$out"
+    e2e_spawn "${prefix[@]}" "$DEMO" "$@" >"$out"
   fi
   DEMO_PID=$E2E_LAST_PID
 }
