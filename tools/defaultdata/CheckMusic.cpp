@@ -10,7 +10,8 @@
 namespace datacheck {
 namespace {
 
-const char* const howToMake = "encode 44100 Hz stereo Ogg Vorbis (zephtool make-data writes an example)";
+const char* const wanted = "Ogg Vorbis music, 44100 Hz stereo, 80 s or longer";
+const char* const howToMake = "encode it again as 44100 Hz stereo Ogg Vorbis";
 
 std::string seconds(double value) {
   char text[32];
@@ -39,7 +40,7 @@ std::vector<std::string> checkStream(const std::string& path) {
   long got = 0;
   while ((got = ov_read(&vorbis, pcm, sizeof pcm, 0, 2, 1, &section)) != 0) {
     if (got < 0) {
-      problems.push_back(path + ": damaged near " + seconds(ov_time_tell(&vorbis)) + "; encode it again");
+      problems.push_back(path + ": damaged near " + seconds(ov_time_tell(&vorbis)) + "; " + howToMake);
       break;
     }
   }
@@ -55,7 +56,7 @@ std::vector<std::string> checkMusic(const std::string& path) {
     std::unique_ptr<AudioFile> file(createAudioFile(path.c_str(), -1));
     std::unique_ptr<AudioProvider> source(createAudioProvider(file.get()));
   } catch (const char* message) {
-    return {path + ": " + message + " (the production stops with this message); " + howToMake};
+    return {loaderProblem(path, message, wanted)};
   }
   return checkStream(path);
 }

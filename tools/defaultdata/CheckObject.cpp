@@ -127,7 +127,7 @@ std::vector<std::string> checkObject(const std::string& path) {
   try {
     object.load(path.c_str());
   } catch (const char* message) {
-    return {path + ": " + message + " (the production stops with this message)"};
+    return {loaderProblem(path, message, "an LWO2 object of one layer of triangles")};
   }
   std::vector<std::string> problems = checkLayout(path);
   std::vector<std::string> more = checkMesh(path, object.mesh);

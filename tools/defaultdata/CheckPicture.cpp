@@ -30,7 +30,8 @@ std::vector<std::string> checkPicture(const std::string& path) {
           path + ": is " + std::to_string(image.width) + " x " + std::to_string(image.height) +
           ", OpenGL 1.1 shows it as a blank quad; scale it to power-of-two sides (e.g. 512 x 512)");
   } catch (const char* message) {
-    problems.push_back(path + ": " + message + " (the production stops with this message); save it as a PNG");
+    problems.push_back(
+        loaderProblem(path, message, "a PNG picture, 8-bit RGB or RGBA, with power-of-two sides"));
   }
   return problems;
 }

@@ -6,6 +6,13 @@
 
 namespace datacheck {
 
+std::string loaderProblem(const std::string& path, const char* message, const std::string& wanted) {
+  std::error_code error;
+  const bool present = std::filesystem::exists(path, error);
+  return path + (present ? ": unreadable" : ": missing") + ", the production stops with \"" + message +
+         "\"; " + (present ? "replace it with " : "put ") + wanted + (present ? "" : " there");
+}
+
 std::vector<std::string> checkFolder(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code error;

@@ -16,6 +16,10 @@ std::vector<std::string> checkMusic(const std::string& path);
 std::vector<std::string> checkPicture(const std::string& path);
 std::vector<std::string> checkObject(const std::string& path);
 
+// The line for a file that the production's own loader refuses with
+// `message`: missing, or there but unreadable; `wanted` says what belongs there.
+std::string loaderProblem(const std::string& path, const char* message, const std::string& wanted);
+
 // Shortest music that carries the production to its end, in seconds.
 constexpr double shortestMusic = 80.0;
 
