@@ -33,8 +33,10 @@ check() {
     say "$name: ok ($((SECONDS - start)) s)"
   else
     record 0 1 "$name"
-    say "$name: FAILED ($((SECONDS - start)) s), end of $log:"
-    tail -n 60 "$log"
+    say "$name: FAILED ($((SECONDS - start)) s); its errors and the end of $log:"
+    grep -E -m 40 -A 3 'error:|FAILED:|Error|ERROR' "$log"
+    echo "..."
+    tail -n 20 "$log"
   fi
 }
 
@@ -78,7 +80,7 @@ pe_check() {
   return $ok
 }
 
-has_zeph_target() { ninja -C build/win32 -t targets all 2>/dev/null | grep -q '^zeph: phony'; }
+has_zeph_target() { ninja -C build/win32 -t targets all 2>/dev/null | grep -q '^zeph: '; }
 
 # run_ctest PRESET [CTEST ARGS...]: counts every test that ctest ran.
 run_ctest() {
