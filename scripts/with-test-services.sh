@@ -17,6 +17,9 @@ fi
 e2e_setup 1024x768
 e2e_log "test services: DISPLAY=$DISPLAY, PulseAudio null sink 'cap'"
 e2e_wine_setup
+# An untouched copy from which each end-to-end test takes its own prefix.
+export ZEPH_WINE_TEMPLATE=$E2E_DIR/wine-template
+cp -a "$WINEPREFIX" "$ZEPH_WINE_TEMPLATE"
 e2e_log "test services: Wine prefix $WINEPREFIX"
 
 status=0

@@ -9,9 +9,13 @@ E2E_PIDS=()
 e2e_log() { echo "[$(date +%H:%M:%S)] $*" >&2; }
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Kills every process started through e2e_spawn, newest first.
+# Kills every process started through e2e_spawn, newest first (Wine's own
+# processes before them, while their X display still exists).
 e2e_cleanup() {
   local i
+  if [ -n "${E2E_WINE:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
+    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -k 2>/dev/null || true
+  fi
   for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
     kill "${E2E_PIDS[i]}" 2>/dev/null || true
   done
@@ -20,9 +24,6 @@ e2e_cleanup() {
     while kill -0 "${E2E_PIDS[i]}" 2>/dev/null && [ $n -lt 50 ]; do sleep 0.1; n=$((n + 1)); done
     kill -9 "${E2E_PIDS[i]}" 2>/dev/null || true
   done
-  if [ -n "${E2E_WINE:-}" ] && [ -n "${WINEPREFIX:-}" ]; then
-    WINEPREFIX="$WINEPREFIX" timeout 20 wineserver -k 2>/dev/null || true
-  fi
   [ -n "${E2E_DIR:-}" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
   return 0
 }
@@ -71,13 +72,24 @@ e2e_setup() {
   pactl set-default-sink cap
 }
 
-# e2e_wine_setup: a fresh 64-bit Wine prefix for this test.
+# e2e_wine_setup: a fresh 64-bit Wine prefix for this test. Where
+# ZEPH_WINE_TEMPLATE names an untouched, booted prefix (scripts/with-test-services.sh
+# keeps one), the new prefix is a copy of it: seconds instead of a wineboot.
 e2e_wine_setup() {
   export WINEPREFIX="$E2E_DIR/wine"
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   E2E_WINE=1
+  if [ -n "${ZEPH_WINE_TEMPLATE:-}" ] && [ -f "$ZEPH_WINE_TEMPLATE/system.reg" ]; then
+    cp -a "$ZEPH_WINE_TEMPLATE" "$WINEPREFIX" || e2e_fail "copying the Wine prefix failed"
+    # The user's folders (Desktop, Documents, ...) link to the HOME of whoever booted it.
+    local link
+    while IFS= read -r link; do
+      case "$(readlink "$link")" in /*) ln -sfn "$HOME" "$link" ;; esac
+    done < <(find "$WINEPREFIX/drive_c/users" -type l)
+    return 0
+  fi
   timeout 180 wineboot -i >/dev/null 2>&1 || e2e_fail "wineboot failed"
   timeout 60 wineserver -w || true
 }
