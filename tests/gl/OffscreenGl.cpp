@@ -28,9 +28,13 @@ OffscreenGl::OffscreenGl(int width, int height)
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-OffscreenGl::~OffscreenGl() { OSMesaDestroyContext(static_cast<OSMesaContext>(context)); }
+OffscreenGl::~OffscreenGl() {
+  OSMesaDestroyContext(static_cast<OSMesaContext>(context));
+}
 
-void OffscreenGl::finish() const { glFinish(); }
+void OffscreenGl::finish() const {
+  glFinish();
+}
 
 uint32_t OffscreenGl::pixel(int x, int y) const {
   const uint8_t* p = &buffer[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * 4];

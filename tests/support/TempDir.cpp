@@ -11,8 +11,8 @@ namespace fs = std::filesystem;
 TempDir::TempDir() {
   static std::atomic<unsigned> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  fs::path dir = fs::temp_directory_path() /
-                 ("zeph-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+  fs::path dir =
+      fs::temp_directory_path() / ("zeph-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
   fs::create_directories(dir);
   root = dir.generic_string();
 }

@@ -13,7 +13,8 @@ Json Json::array(std::vector<Json> items) {
 Json Json::object(std::initializer_list<std::pair<std::string, Json>> members) {
   Json value;
   value.kind = Kind::Object;
-  for (const auto& member : members) value.set(member.first, member.second);
+  for (const auto& member : members)
+    value.set(member.first, member.second);
   return value;
 }
 
