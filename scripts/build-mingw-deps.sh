@@ -91,7 +91,8 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-mingw-deps.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-rm -rf "$prefix"
+# Start clean only in a prefix this script made; install over anything else.
+[ -f "$prefix/.zeph-deps-stamp" ] && rm -rf "$prefix"
 mkdir -p "$prefix"
 
 cmake_install ogg "$(source_dir libogg)" -DINSTALL_DOCS=OFF
