@@ -136,16 +136,30 @@ same_box() {
   [ "${differing%% *}" -eq 0 ] 2>/dev/null
 }
 
-# expect_picture SHOT PICTURE: SHOT (from capture_client) shows picture
-# PICTURE (0 to 3) the right way up, with the object in front of it and cut
-# by its plane, as production_frame_match finds.
-expect_picture() {
-  local shot=$1 picture=$2 report left top
-  report=$("$MATCHER" "$DATA" "$shot" "$picture") || { echo "$report" >&2; e2e_fail "$shot is not picture $picture with the object cut by its plane"; }
-  e2e_log "$shot: $report"
-  read -r left top < <(sed -n 's/^client at +\([0-9]*\)+\([0-9]*\),.*/\1 \2/p' <<<"$report")
-  expect_pixel "$shot" $((left + 16)) $((top + 16)) "${MARKER_LEFT[picture]}"
-  expect_pixel "$shot" $((left + 623)) $((top + 16)) "${MARKER_RIGHT[picture]}"
+# expect_pictures SHOT...: the i-th SHOT (from capture_client) shows picture
+# i the right way up, with the object in front of it and cut by its plane,
+# as production_frame_match finds (the matches run side by side).
+expect_pictures() {
+  local picture pids=() statuses=() report left top
+  for ((picture = 0; picture < $#; picture++)); do
+    local shot=${*:picture+1:1}
+    "$MATCHER" "$DATA" "$shot" "$picture" >"$shot.match" 2>&1 &
+    pids+=($!)
+  done
+  for ((picture = 0; picture < $#; picture++)); do
+    local status=0
+    wait "${pids[picture]}" || status=$?
+    statuses+=("$status")
+  done
+  for ((picture = 0; picture < $#; picture++)); do
+    local shot=${*:picture+1:1}
+    report=$(cat "$shot.match")
+    e2e_log "$shot: $report"
+    [ "${statuses[picture]}" = 0 ] || e2e_fail "$shot is not picture $picture with the object cut by its plane"
+    read -r left top < <(sed -n 's/^client at +\([0-9]*\)+\([0-9]*\),.*/\1 \2/p' <<<"$report")
+    expect_pixel "$shot" $((left + 16)) $((top + 16)) "${MARKER_LEFT[picture]}"
+    expect_pixel "$shot" $((left + 623)) $((top + 16)) "${MARKER_RIGHT[picture]}"
+  done
 }
 
 # wait_until SECOND: sleeps until the script's clock ($SECONDS) reaches SECOND.

@@ -35,5 +35,5 @@ run_program "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw
   e2e_fail "recorded audio differs from the music"
 
 finish_captures
-for picture in 0 1 2 3; do expect_picture "shot$picture.png" $picture; done
+expect_pictures shot0.png shot1.png shot2.png shot3.png
 e2e_log "production_run: passed"
