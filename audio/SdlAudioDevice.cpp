@@ -55,12 +55,13 @@ void SdlAudioDevice::start() {
 
 void SdlAudioDevice::refill() {
   if (!running) return;
-  provider->fill(buffers[current], static_cast<uint32_t>(bufferBytes));
+  int32_t index = current;
+  provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
   ++queueSequence; // odd: the queue and the total disagree for a moment
-  SDL_QueueAudio(device, buffers[current], static_cast<Uint32>(bufferBytes));
+  SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes));
   queuedBytes += static_cast<uint64_t>(bufferBytes);
   ++queueSequence;
-  current = current + 1 >= 2 ? 0 : current + 1;
+  current = index + 1 >= 2 ? 0 : index + 1;
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {

@@ -28,7 +28,7 @@ public:
   uint64_t playedBytes() const;
 
   // Index (0 or 1) of the buffer that the next refill handles.
-  int32_t current = 0;
+  std::atomic<int32_t> current{0};
   SDL_AudioDeviceID device = 0;
   uint8_t* buffers[2] = {nullptr, nullptr};
   // Bytes queued since start.

@@ -58,14 +58,15 @@ void WaveOutDevice::start() {
 
 void WaveOutDevice::refill() {
   if (!running) return;
-  WAVEHDR& header = headers[current];
+  int32_t index = current;
+  WAVEHDR& header = headers[index];
   if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
-  provider->fill(buffers[current], static_cast<uint32_t>(bufferBytes));
-  header.lpData = reinterpret_cast<LPSTR>(buffers[current]);
+  provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
+  header.lpData = reinterpret_cast<LPSTR>(buffers[index]);
   header.dwBufferLength = static_cast<DWORD>(bufferBytes);
   waveOutPrepareHeader(waveOut, &header, headerSize);
   waveOutWrite(waveOut, &header, headerSize);
-  current = current + 1 >= 2 ? 0 : current + 1;
+  current = index + 1 >= 2 ? 0 : index + 1;
 }
 
 void WaveOutDevice::close() {

@@ -25,7 +25,7 @@ public:
   void refill();
 
   // Index (0 or 1) of the buffer that the next refill handles.
-  int32_t current = 0;
+  std::atomic<int32_t> current{0};
   HWAVEOUT waveOut = nullptr;
   WAVEHDR headers[2] = {};
   uint8_t* buffers[2] = {nullptr, nullptr};

@@ -42,7 +42,7 @@ TEST(WaveOutDevice, StartQueuesBothHeadersOverTheirOwnBuffers) {
     EXPECT_EQ(reinterpret_cast<uint8_t*>(header.lpData), d.output.buffers[i]) << i;
     EXPECT_EQ(header.dwBufferLength, 176400u) << i;
   }
-  EXPECT_EQ(d.output.current, 0);
+  EXPECT_EQ(d.output.current.load(), 0);
   d.output.close();
 }
 
@@ -57,7 +57,7 @@ TEST(WaveOutDevice, CallbackRefillsOnlyForItsDeviceOnWomDone) {
   waveOutCallback(d.output.waveOut, WOM_DONE, instance, 0, 0);
   d.output.close();
   EXPECT_EQ(d.source.fillCount(), 0);
-  EXPECT_EQ(d.output.current, 0);
+  EXPECT_EQ(d.output.current.load(), 0);
 }
 
 TEST(WaveOutDevice, CloseResetsTheQueueSoTheHandleReallyCloses) {
