@@ -22,7 +22,7 @@ sudo=""
 
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  grep -q 'install ok installed' < <(dpkg-query -W -f='${Status}' "$p" 2>/dev/null) || missing+=("$p")
 done
 
 # apt-get source needs deb-src entries; a fresh machine has only deb ones.

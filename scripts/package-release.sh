@@ -19,7 +19,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" --target zephtool
 
 exe=build/win32/zeph.exe
-i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' || { echo "$exe is not a 32-bit executable" >&2; exit 1; }
+grep -q 'file format pei-i386' < <(i686-w64-mingw32-objdump -f "$exe") || { echo "$exe is not a 32-bit executable" >&2; exit 1; }
 
 rm -rf "$stage"
 mkdir -p "$stage" dist

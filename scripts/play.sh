@@ -10,7 +10,7 @@ build=build/native
 bash scripts/install-deps.sh
 cmake --preset native >/dev/null
 
-has_target() { ninja -C "$build" -t targets all 2>/dev/null | grep -q "^$1: "; }
+has_target() { grep -q "^$1: " < <(ninja -C "$build" -t targets all 2>/dev/null); }
 
 if has_target zeph; then
   targets=(zeph)

@@ -69,8 +69,12 @@ pe_check() {
   local zeph
   zeph=$(find "$dir" -name zeph.exe -not -path '*/CMakeFiles/*' | head -n1)
   [ -n "$zeph" ] || { echo "build/win32 has a zeph target but no zeph.exe (build failed)"; return 1; }
-  i686-w64-mingw32-objdump -p "$zeph" | grep -q 'Magic.*(PE32)' || { echo "$zeph is not PE32"; ok=1; }
-  i686-w64-mingw32-objdump -f "$zeph" | grep -q 'architecture: i386' || { echo "$zeph is not i386"; ok=1; }
+  # Read whole before matching: grep -q would close the pipe early, and
+  # pipefail would then count objdump's broken pipe as a failure.
+  local header
+  header=$(i686-w64-mingw32-objdump -p -f "$zeph")
+  grep -q 'Magic.*(PE32)' <<<"$header" || { echo "$zeph is not PE32"; ok=1; }
+  grep -q 'architecture: i386' <<<"$header" || { echo "$zeph is not i386"; ok=1; }
   while IFS= read -r exe; do
     for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
       echo "$exe imports $dll"
@@ -80,7 +84,7 @@ pe_check() {
   return $ok
 }
 
-has_zeph_target() { ninja -C build/win32 -t targets all 2>/dev/null | grep -q '^zeph: '; }
+has_zeph_target() { grep -q '^zeph: ' < <(ninja -C build/win32 -t targets all 2>/dev/null); }
 
 # run_ctest PRESET [CTEST ARGS...]: counts every test that ctest ran.
 run_ctest() {
@@ -120,6 +124,10 @@ run_fuzzers() {
     name=$(basename "$bin")
     work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-fuzz.XXXXXX")
     local dirs=("$work")
+    # A fuzzer may come with a program that writes starting inputs for it.
+    local inputs
+    inputs="$(dirname "$bin")/${name#fuzz_}_fuzz_inputs"
+    [ ! -x "$inputs" ] || "$inputs" "$work" >/dev/null
     for corpus in "$(dirname "$bin")/${name}_corpus" "$root/fuzz/corpus/$name"; do
       [ -d "$corpus" ] && dirs+=("$corpus")
     done

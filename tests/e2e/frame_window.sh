@@ -21,9 +21,9 @@ if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then
   # reports its Win32 window rectangle and class itself.
   expect_line run1.out " window=0,0 class=Window "
 else
-  xwininfo -id "$window" | grep -q "Absolute upper-left X:  0" || e2e_fail "window not at the left edge"
-  xwininfo -id "$window" | grep -q "Absolute upper-left Y:  0" || e2e_fail "window not at the top edge"
-  xprop -id "$window" WM_CLASS | grep -q '"Window"' || e2e_fail "class is not Window"
+  grep -q "Absolute upper-left X:  0" < <(xwininfo -id "$window") || e2e_fail "window not at the left edge"
+  grep -q "Absolute upper-left Y:  0" < <(xwininfo -id "$window") || e2e_fail "window not at the top edge"
+  grep -q '"Window"' < <(xprop -id "$window" WM_CLASS) || e2e_fail "class is not Window"
 fi
 
 read -r cx cy < <(lines run1.out | sed -n 's/^start .*client=\([0-9]*\),\([0-9]*\),.*/\1 \2/p')
