@@ -1,6 +1,6 @@
-// Writes synthetic LWO2 files for the fuzzer to start from: what real files
-// never hold (4-byte indices, odd sizes, parent surface names, per-polygon
-// uv values over several maps).
+// lwo_fuzz_inputs DIR: writes synthetic LWO2 files for the fuzzer to start
+// from: what real files never hold (4-byte indices, odd sizes, parent surface
+// names, per-polygon uv values over several maps).
 #include <cstdio>
 #include <string>
 
@@ -60,7 +60,7 @@ std::string model() {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: fuzz_lwo_inputs DIR\n");
+    std::fprintf(stderr, "usage: lwo_fuzz_inputs DIR\n");
     return 2;
   }
   std::string dir = argv[1];
