@@ -3,36 +3,15 @@
 binary PPM, taken with libX11's XGetImage through ctypes: far lighter than an
 ImageMagick screenshot, so that taking it does not disturb a running program."""
 import ctypes
-import ctypes.util
 import sys
 
-
-class XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_char)),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int), ("red_mask", ctypes.c_ulong),
-                ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong)]
+from xlib import ALL_PLANES, Z_PIXMAP, open_display
 
 
 def main():
     x, y, width, height = (int(v) for v in sys.argv[1:5])
-    x11 = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11") or "libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XDefaultRootWindow.restype = ctypes.c_ulong
-    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    x11.XGetImage.restype = ctypes.POINTER(XImage)
-    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                              ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        sys.exit("cannot open the display")
-    z_pixmap, all_planes = 2, 0xFFFFFFFF
-    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, all_planes, z_pixmap)
+    x11, display = open_display()
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, ALL_PLANES, Z_PIXMAP)
     if not image:
         sys.exit("XGetImage failed")
     info = image.contents

@@ -31,7 +31,12 @@ e2e_log "ended with status $E2E_STATUS after $ran s"
 [ $ran -ge 79 ] && [ $ran -le 95 ] || e2e_fail "quit after $ran s, expected a little after 80 s"
 sleep 1 # the sink's last periods reach the recorder
 e2e_stop "$E2E_RECORD_PID"
-run_program "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw --seconds 78 ||
+# As in frame_audio.sh: every 23 ms block of the music must be there, exact
+# and in order; the sound server's own short jumps on a starved machine (under
+# 100 ms) pass, a lost, repeated or damaged stretch does not.
+checks=(--allow-jumps 100 --from 0)
+[ -z "${ZEPH_E2E_RUNNER:-}" ] || checks=(--allow-jumps 100 --from 1.5 --tolerance 1)
+run_program "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw --seconds 78 "${checks[@]}" ||
   e2e_fail "recorded audio differs from the music"
 
 finish_captures
