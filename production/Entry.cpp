@@ -15,6 +15,9 @@ int productionMain() {
     app->setCallbacks(initProduction, drawFrame, finishProduction);
     app->audioProvider = createAudioProvider(createAudioFile("data/tovi_does_brask.ogg", -1));
     app->run();
+    // The music ends before the process does: an output still playing would
+    // have its own thread and the system's sound threads torn down under it.
+    if (app->audioDevice) app->audioDevice->close();
     return 1;
   } catch (const char* message) {
     showErrorBox(message);
