@@ -1,3 +1,4 @@
+#include "AudioDevice.h"
 #include "AudioFile.h"
 #include "AudioProvider.h"
 #include "DemoApp.h"
