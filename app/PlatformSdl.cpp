@@ -7,8 +7,11 @@
 
 void showErrorBox(const char* text) {
   releaseScreenForErrorBox();
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error!", text, nullptr) != 0)
-    std::fprintf(stderr, "Error! %s\n", text); // no display to show the box on
+  // On X11, SDL shows the box from a forked process, which now and then fails
+  // to come up on a busy display; a second try is cheap.
+  for (int attempt = 0; attempt < 3; ++attempt)
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error!", text, nullptr) == 0) return;
+  std::fprintf(stderr, "Error! %s (no box: %s)\n", text, SDL_GetError());
 }
 
 void postQuit() {
