@@ -205,7 +205,14 @@ int main(int argc, char** argv) {
   size_t anchor = o.allowJumpMs >= 0.0 ? static_cast<size_t>(o.from * rate) * 2 : 0;
   anchor = std::max(anchor, firstLoud(music));
   size_t at = 0;
-  if (!findAnchor(music, recording, anchor, o.tolerance, at)) {
+  bool found = findAnchor(music, recording, anchor, o.tolerance, at);
+  // A sound path that may damage a short stretch may do so just there: a
+  // few later anchors, each half a second on, before giving up.
+  for (int tries = 0; !found && o.allowJumpMs >= 0.0 && tries < 4; ++tries) {
+    anchor += rate; // half a second of interleaved stereo
+    found = findAnchor(music, recording, anchor, o.tolerance, at);
+  }
+  if (!found) {
     std::printf("music not found in the recording\n");
     return 1;
   }
