@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 class AudioFile;
@@ -27,14 +28,15 @@ public:
   uint32_t getLastFillBytes() const { return lastFillBytes; }
 
   // How far ahead of the audible position the output decodes, in seconds.
-  // Outputs set it when they open; the clock subtracts it.
+  // Outputs set it when they open, and those that can measure it after each
+  // fill; the clock subtracts it.
   virtual void setOutputLead(double seconds) { outputLead = seconds; }
   double getOutputLead() const { return outputLead; }
 
 protected:
   AudioFile* file;
   uint32_t lastFillBytes = 0;
-  double outputLead = 2.0;
+  std::atomic<double> outputLead{2.0};
 };
 
 // Chooses the source by a case-sensitive substring of the file's name:

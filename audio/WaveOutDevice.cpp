@@ -1,5 +1,6 @@
 #include "WaveOutDevice.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "AudioProvider.h"
@@ -42,6 +43,7 @@ int WaveOutDevice::open(void*) {
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   std::memset(headers, 0, sizeof(headers));
   current = 0;
+  writtenBytes = 0;
   // Two one-second buffers are decoded ahead of what is heard.
   provider->setOutputLead(2.0);
   wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
@@ -61,12 +63,34 @@ void WaveOutDevice::refill() {
   int32_t index = current;
   WAVEHDR& header = headers[index];
   if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
+  // The finished buffer's notification may come well after the device played
+  // it (a period late under Wine): the clock's lead is what the device really
+  // has left to play at this fill's start, plus this buffer.
+  double lead = unplayedSeconds() + secondsOf(static_cast<uint64_t>(bufferBytes));
   provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
+  provider->setOutputLead(lead);
   header.lpData = reinterpret_cast<LPSTR>(buffers[index]);
   header.dwBufferLength = static_cast<DWORD>(bufferBytes);
   waveOutPrepareHeader(waveOut, &header, headerSize);
-  waveOutWrite(waveOut, &header, headerSize);
+  if (waveOutWrite(waveOut, &header, headerSize) == MMSYSERR_NOERROR) writtenBytes += header.dwBufferLength;
   current = index + 1 >= 2 ? 0 : index + 1;
+}
+
+double WaveOutDevice::secondsOf(uint64_t bytes) const {
+  return static_cast<double>(bytes) / (static_cast<double>(sampleRate) * 2 * bytesPerSample);
+}
+
+double WaveOutDevice::unplayedSeconds() const {
+  // Where the device keeps no byte count, the other buffer is taken as unplayed.
+  const double fallback = secondsOf(std::min<uint64_t>(writtenBytes, static_cast<uint64_t>(bufferBytes)));
+  MMTIME time = {};
+  time.wType = TIME_BYTES;
+  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
+    return fallback;
+  // The device counts in 32 bits: the difference is right across its wrap.
+  uint32_t unplayed = static_cast<uint32_t>(writtenBytes) - time.u.cb;
+  if (unplayed > 2u * static_cast<uint32_t>(bufferBytes)) return fallback;
+  return secondsOf(unplayed);
 }
 
 void WaveOutDevice::close() {

@@ -36,7 +36,12 @@ private:
   void bufferDone();
   void refillLoop();
   void stopRefiller();
+  // Seconds written to the device that it has not played yet.
+  double unplayedSeconds() const;
+  double secondsOf(uint64_t bytes) const;
 
+  // Bytes handed to waveOutWrite since open; only the refilling side touches it.
+  uint64_t writtenBytes = 0;
   HANDLE wake = nullptr;
   std::atomic<int> pendingRefills{0};
   std::atomic<bool> refillerStop{false};
