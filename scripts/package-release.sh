@@ -38,14 +38,15 @@ It lasts 80 seconds and then ends by itself.
 How to run it
 - Unpack the whole archive and keep zeph.exe beside the data folder.
 - Start zeph.exe from the folder that holds data\ (a double-click does
-  that). It switches the screen to 640 x 480 pixels, 32-bit colour, 85 Hz.
+  that). It switches the screen to 640 x 480 pixels, 32-bit colour, at
+  85 Hz where the display offers it and at the display's own rate if not.
 - Escape quits at any time.
 
 What it needs
 - Windows with OpenGL (the graphics card's driver provides it).
 - A sound device: the music plays through the standard wave output.
-- A display that offers 640 x 480 at 32 bits and 85 Hz; where it does not,
-  zeph stops with the message "Could not set fullscreen mode".
+- A display that offers 640 x 480 at 32 bits; where it does not, zeph
+  stops with the message "Could not set fullscreen mode".
 
 When something is missing or broken (for example a file in data\), a box
 titled "Error!" says what, and zeph ends.
