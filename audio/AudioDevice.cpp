@@ -1,5 +1,41 @@
 #include "AudioDevice.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+// Never destroyed: the exit handler runs among static destructors.
+struct OpenDevices {
+  std::mutex lock;
+  std::vector<AudioDevice*> devices;
+};
+
+OpenDevices& openDevices() {
+  static OpenDevices* open = new OpenDevices;
+  return *open;
+}
+
+void closeOpenDevices() {
+  std::vector<AudioDevice*> devices;
+  {
+    std::lock_guard<std::mutex> guard(openDevices().lock);
+    devices.swap(openDevices().devices);
+  }
+  for (AudioDevice* device : devices)
+    device->close();
+}
+
+} // namespace
+
+AudioDevice::~AudioDevice() {
+  OpenDevices& open = openDevices();
+  std::lock_guard<std::mutex> guard(open.lock);
+  open.devices.erase(std::remove(open.devices.begin(), open.devices.end(), this), open.devices.end());
+}
+
 void AudioDevice::setFormat(int32_t rate, int32_t bits) {
   sampleRate = rate;
   bitsPerSample = bits;
@@ -12,6 +48,14 @@ void AudioDevice::stop() {
   running = false;
 }
 
+void closeAtExit(AudioDevice* device) {
+  static std::once_flag registered;
+  std::call_once(registered, [] { std::atexit(closeOpenDevices); });
+  OpenDevices& open = openDevices();
+  std::lock_guard<std::mutex> guard(open.lock);
+  open.devices.push_back(device);
+}
+
 AudioDevice* createAudioDevice(const std::string& name, AudioProvider* provider, void* window) {
   for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin) {
     if (name != plugin->name) continue;
@@ -19,6 +63,7 @@ AudioDevice* createAudioDevice(const std::string& name, AudioProvider* provider,
     device->provider = provider;
     device->setFormat(44100, 16);
     device->open(plugin->takesWindow ? window : nullptr);
+    closeAtExit(device);
     return device;
   }
   throw "No plugin found for desired AudioDevice found!";

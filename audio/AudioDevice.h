@@ -20,8 +20,9 @@ public:
   virtual int open(void* window) = 0;
   virtual void start() = 0;
   virtual void stop();
+  // Every output's close may be called again after the first, doing nothing.
   virtual void close() = 0;
-  virtual ~AudioDevice() = default;
+  virtual ~AudioDevice();
 
   AudioProvider* provider = nullptr;
   int32_t bufferBytes = 0;
@@ -49,3 +50,9 @@ const char* primaryAudioOutputName();
 // (44100 Hz, 16 bits) and opens it; does not start it. Throws
 // "No plugin found for desired AudioDevice found!" for an unknown name.
 AudioDevice* createAudioDevice(const std::string& name, AudioProvider* provider, void* window);
+
+// Outputs that are open when the process exits are closed then: an output
+// thread that went on playing while the runtime and the platform's sound
+// libraries are torn down under it crashes the exit. createAudioDevice keeps
+// every output it opened here until the output is deleted.
+void closeAtExit(AudioDevice* device);

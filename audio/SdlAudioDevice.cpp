@@ -105,6 +105,7 @@ void SdlAudioDevice::stopFeeder() {
 void SdlAudioDevice::close() {
   if (running) stop();
   stopFeeder();
+  if (device == 0) return;
   SDL_CloseAudioDevice(device);
   device = 0;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);

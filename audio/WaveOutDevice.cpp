@@ -97,6 +97,7 @@ void WaveOutDevice::close() {
   if (running) stop();
   // No refill may write once the queued buffers are cancelled.
   stopRefiller();
+  if (!waveOut) return;
   waveOutReset(waveOut);
   for (WAVEHDR& header : headers) {
     if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);

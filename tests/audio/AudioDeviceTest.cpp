@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -30,6 +31,32 @@ TEST(AudioDevice, StopOnlyClearsRunning) {
   device.start();
   device.stop();
   EXPECT_FALSE(device.running);
+}
+
+// Closing it ends the process with status 5.
+class ExitingDevice : public SilentDevice {
+public:
+  void close() override { std::_Exit(5); }
+};
+
+TEST(AudioDeviceDeathTest, AnOutputLeftOpenIsClosedWhenTheProcessExits) {
+  EXPECT_EXIT(
+      {
+        closeAtExit(new ExitingDevice);
+        std::exit(3);
+      },
+      ::testing::ExitedWithCode(5), "");
+}
+
+TEST(AudioDeviceDeathTest, ADeletedOutputIsNotClosedAtExit) {
+  EXPECT_EXIT(
+      {
+        auto* device = new ExitingDevice;
+        closeAtExit(device);
+        delete device;
+        std::exit(4);
+      },
+      ::testing::ExitedWithCode(4), "");
 }
 
 bool registered(const char* name) {
