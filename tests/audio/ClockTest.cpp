@@ -82,8 +82,12 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
   const uint32_t tenMs = playbackBytes(0.01);
   fakeNow = 0;
   std::atomic<bool> done{false};
+  std::atomic<bool> reading{false};
   std::thread filler([&] {
     std::vector<uint8_t> pcm(tenMs);
+    // Fills only once the reader reads: started first, it could otherwise end before a single read.
+    while (!reading)
+      std::this_thread::yield();
     // Two of the three seconds: the music's end, which holds the position, stays out of reach.
     for (int i = 0; i < 200 && provider->fill(pcm.data(), tenMs); ++i)
       fakeNow += 10;
@@ -94,6 +98,7 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
   bool ok = true;
   while (!done && ok) {
     double now = provider->getTime();
+    reading = true;
     double latest = fakeNow.load() * 0.001 + 0.01 - 2.0;
     ok = std::isfinite(now) && now >= previous - 1e-9 && now <= latest + 1e-9;
     if (!ok) ADD_FAILURE() << "read " << now << " after " << previous << ", timer allows " << latest;

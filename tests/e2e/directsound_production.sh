@@ -23,7 +23,7 @@ RECORDER=$E2E_LAST_PID
 # this production plays through DirectSound.
 export LP_NUM_THREADS=1
 WINEDEBUG=-all,warn+dsound production_start run 2>run.err
-window=$(production_window)
+window=$(production_window run)
 
 # music_start: the recording's byte offset of the music's first sample (the
 # default music is loud from its first milliseconds), once it has arrived.

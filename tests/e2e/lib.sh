@@ -56,11 +56,13 @@ e2e_setup() {
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
 
-  local display=$((100 + RANDOM % 800))
-  while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-  e2e_spawn Xvfb ":$display" -screen 0 "${screen}x24" -nolisten tcp
-  export DISPLAY=":$display"
-  e2e_wait_for 20 xdpyinfo || e2e_fail "Xvfb did not start"
+  # Xvfb takes a free display itself and writes its number once it accepts
+  # connections: a number picked here could be taken by another test's server
+  # before this one binds it, and the test would then talk to that server.
+  e2e_spawn Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$E2E_DIR/display"
+  e2e_wait_for 20 grep -q '^[0-9][0-9]*$' "$E2E_DIR/display" || e2e_fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$E2E_DIR/display")"
+  xdpyinfo >/dev/null || e2e_fail "Xvfb on $DISPLAY does not answer"
 
   export XDG_RUNTIME_DIR="$E2E_DIR/run"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

@@ -38,23 +38,31 @@ production_start() {
   DEMO_PID=$E2E_LAST_PID
 }
 
-# named_window NAME SECONDS: the id of a viewable window called exactly NAME.
+# named_window NAME SECONDS [PID]: the id of a viewable window called exactly
+# NAME; gives up once PID, when given, has ended.
 # (xdotool does not find SDL's message box by its name; xwininfo does.)
 named_window() {
-  local name=$1 limit=$2 id
+  local name=$1 limit=$2 pid=${3:-} id
   local deadline=$((SECONDS + limit))
   while :; do
     for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" '$2 == n {print $1}'); do
       grep -q 'Map State: IsViewable' < <(xwininfo -id "$id" 2>/dev/null) && { echo "$id"; return 0; }
     done
     [ $SECONDS -lt $deadline ] || return 1
+    [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.2
   done
 }
 
-# production_window: the id of the production's window, once it shows.
+# production_window DIR: the id of the window of the production started in
+# DIR, once it shows; when none shows, what the production said and which
+# windows the display has.
 production_window() {
-  named_window zeph 60 || e2e_fail "no zeph window within 60 s"
+  named_window zeph 60 "$DEMO_PID" && return 0
+  kill -0 "$DEMO_PID" 2>/dev/null && e2e_log "zeph still runs" || e2e_log "zeph has ended"
+  cat "$1.out" "$1.err" >&2
+  xwininfo -root -tree >&2
+  e2e_fail "no zeph window within 60 s"
 }
 
 # capture_client WINDOW FILE: the screen from the window's top-left corner,

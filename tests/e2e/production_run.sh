@@ -14,7 +14,7 @@ production_folder run
 
 e2e_record recording.raw
 production_start run
-window=$(production_window)
+window=$(production_window run)
 # The music starts once the pictures and the object are loaded, right after
 # the window shows. Shots 8 s into each picture's twenty seconds leave room
 # on both sides, even on a busy machine.
