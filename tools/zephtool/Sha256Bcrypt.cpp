@@ -48,9 +48,9 @@ std::string sha256Hex(const uint8_t* data, size_t size) {
   sha.finish(digest);
   static const char hex[] = "0123456789abcdef";
   std::string text;
-  for (UCHAR byte : digest) {
-    text += hex[byte >> 4];
-    text += hex[byte & 15];
+  for (UCHAR value : digest) {
+    text += hex[value >> 4];
+    text += hex[value & 15];
   }
   return text;
 }
