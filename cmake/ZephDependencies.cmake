@@ -29,6 +29,16 @@ pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc)
 find_package(PNG REQUIRED)
 find_package(OpenGL REQUIRED)
 
+# zephtool's reports (JSON, SHA-256). The MinGW builds have neither and build
+# zephtool without inspect (tools/zephtool).
+if(CMAKE_CROSSCOMPILING)
+  find_package(OpenSSL QUIET COMPONENTS Crypto)
+  find_package(nlohmann_json 3.9 QUIET)
+else()
+  find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+  find_package(nlohmann_json 3.9 REQUIRED) # ordered_json
+endif()
+
 if(ZEPH_PLATFORM STREQUAL "sdl2")
   find_package(SDL2 REQUIRED)
   if(NOT TARGET SDL2::SDL2)

@@ -1,4 +1,5 @@
 // SURF chunks: colours, transparency and the texture block of a surface.
+#include <algorithm>
 #include <cstdio>
 
 #include "LwoIds.h"
@@ -24,7 +25,8 @@ void LwoObject::readSurface(ByteReader data) {
   std::string name = data.name();
   if (mesh.surfaces.empty()) return; // no TAGS before it
   int found = findSurface(mesh.surfaces, name);
-  LwoSurface& surface = mesh.surfaces[found < 0 ? 0 : static_cast<size_t>(found)];
+  if (found < 0) return; // no tag of that name: it would change another surface
+  LwoSurface& surface = mesh.surfaces[static_cast<size_t>(found)];
   data.name(); // the parent surface's name, empty in what LightWave writes
   surface.opacity = 0;
   surface.specular = 0.0f;
@@ -48,7 +50,8 @@ void LwoObject::readSurface(ByteReader data) {
         surface.diffuseColor[i] = clampedByte(surface.color[i] * static_cast<double>(level));
     } else if (isId(id, "TRAN")) {
       float level = sub.f4();
-      if (sub.complete()) surface.opacity = static_cast<uint8_t>(255 - channel(level));
+      // Opacity 0 means opaque: full transparency keeps the faintest alpha instead.
+      if (sub.complete()) surface.opacity = static_cast<uint8_t>(std::max(1, 255 - channel(level)));
     } else if (isId(id, "SPEC")) {
       float level = sub.f4();
       if (sub.complete()) surface.specular = level;

@@ -2,6 +2,7 @@
 #include "AudioFile.h"
 #include "AudioProvider.h"
 #include "DemoApp.h"
+#include "FailureText.h"
 #include "Platform.h"
 #include "Production.h"
 
@@ -20,8 +21,10 @@ int productionMain() {
     // have its own thread and the system's sound threads torn down under it.
     if (app->audioDevice) app->audioDevice->close();
     return 1;
-  } catch (const char* message) {
-    showErrorBox(message);
+  } catch (...) {
+    // Whatever was thrown (a text of ours, memory, a thread that cannot
+    // start), the viewer gets the box and the status, not a silent abort.
+    showErrorBox(failureText().c_str());
     return -1;
   }
 }

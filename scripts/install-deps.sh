@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git ca-certificates
   clang libclang-rt-14-dev clang-format
-  libogg-dev libvorbis-dev libpng-dev zlib1g-dev
+  libogg-dev libvorbis-dev libpng-dev zlib1g-dev nlohmann-json3-dev libssl-dev
   libsdl2-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
   googletest libgtest-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix

@@ -51,8 +51,10 @@ TEST(SurfaceReader, TurnsTransparencyIntoOpacity) {
   EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 0.0f))).opacity, 255);
   EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 0.25f))).opacity, 192);
   EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 0.5f))).opacity, 128);
-  EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 1.0f))).opacity, 0);
-  EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 1.5f))).opacity, 0);
+  // Fully transparent is the faintest alpha, never 0, which would draw it opaque.
+  EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 0.999f))).opacity, 1);
+  EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 1.0f))).opacity, 1);
+  EXPECT_EQ(onlySurface(loadLwo(colorFile(1, 1, 1, 1, 1.5f))).opacity, 1);
 }
 
 TEST(SurfaceReader, KeepsSpecularAndIgnoresRefractionAndBump) {
@@ -77,7 +79,7 @@ void namedSurface(LwoWriter& w, const char* name, float red) {
   w.end();
 }
 
-TEST(SurfaceReader, FillsTheSurfaceOfTheSameNameElseTheFirstBeginningWithIt) {
+TEST(SurfaceReader, FillsTheSurfaceOfTheSameNameElseTheFirstBeginningWithItElseNone) {
   auto metal = [](LwoWriter& w) {
     namedSurface(w, "Metal", 1.0f);
     namedSurface(w, "MetalDark", 0.5f);
@@ -91,9 +93,9 @@ TEST(SurfaceReader, FillsTheSurfaceOfTheSameNameElseTheFirstBeginningWithIt) {
 
   LoadResult prefix = loadLwo(surfaceFile({"Rock", "MetalDark", "Metallic"}, [](LwoWriter& w) {
     namedSurface(w, "Met", 1.0f);  // the first that begins with it
-    namedSurface(w, "Wood", 0.5f); // no such surface: the first record
+    namedSurface(w, "Wood", 0.5f); // no such surface: skipped
   }));
-  EXPECT_EQ(onlySurface(prefix, 0).color[0], 127);
+  EXPECT_EQ(onlySurface(prefix, 0).color[0], 0);
   EXPECT_EQ(onlySurface(prefix, 1).color[0], 255);
   EXPECT_EQ(onlySurface(prefix, 2).color[0], 0);
 }

@@ -6,16 +6,14 @@
 
 #include "AudioFile.h"
 #include "AudioProvider.h"
-#include "Commands.h"
+#include "Inspector.h"
 #include "RawProvider.h"
 
 namespace {
 
-bool recognises(const std::string& path, const std::string& head) {
-  if (head.compare(0, 4, "OggS") == 0) return true;
-  // Raw PCM has no header: the system goes by the name, and so do we.
-  if (path.find(".raw") != std::string::npos) return true;
-  return head.empty() && path.find(".ogg") != std::string::npos;
+// Raw PCM has no header: only its name says what it is.
+bool recognises(const std::string& head) {
+  return head.compare(0, 4, "OggS") == 0;
 }
 
 Json rawReport(AudioFile& file) {
@@ -24,7 +22,7 @@ Json rawReport(AudioFile& file) {
   return Json::object({{"format", "RawPCM"},
                        {"sampleRate", 44100},
                        {"channels", 2},
-                       {"seconds", static_cast<double>(bytes) / 176400.0},
+                       {"seconds", number(static_cast<double>(bytes) / 176400.0)},
                        {"bytes", bytes}});
 }
 
@@ -33,7 +31,7 @@ Json linkReport(OggVorbis_File& vorbis, int link) {
   return Json::object({{"serial", static_cast<int64_t>(ov_serialnumber(&vorbis, link))},
                        {"sampleRate", static_cast<int64_t>(info->rate)},
                        {"channels", info->channels},
-                       {"seconds", ov_time_total(&vorbis, link)},
+                       {"seconds", number(ov_time_total(&vorbis, link))},
                        {"nominalBitrate", static_cast<int64_t>(info->bitrate_nominal)}});
 }
 
@@ -45,7 +43,7 @@ Json vorbisReport(const std::string& path) {
   Json links = Json::array();
   bool playable = true;
   for (int link = 0; link < ov_streams(&vorbis); ++link) {
-    links.push(linkReport(vorbis, link));
+    links.push_back(linkReport(vorbis, link));
     vorbis_info* info = ov_info(&vorbis, link);
     playable = playable && info->rate == 44100 && info->channels == 2;
   }
@@ -53,7 +51,7 @@ Json vorbisReport(const std::string& path) {
   Json report = Json::object({{"format", "OggVorbis"},
                               {"sampleRate", static_cast<int64_t>(first->rate)},
                               {"channels", first->channels},
-                              {"seconds", ov_time_total(&vorbis, -1)},
+                              {"seconds", number(ov_time_total(&vorbis, -1))},
                               {"samples", static_cast<int64_t>(ov_pcm_total(&vorbis, -1))},
                               {"vendor", comment && comment->vendor ? comment->vendor : ""},
                               {"playsAt44100Stereo", playable},
@@ -71,4 +69,4 @@ Json inspect(const std::string& path, bool) {
 
 } // namespace
 
-const Inspector audioInspector = {"Audio", recognises, inspect};
+const Inspector audioInspector = {"Audio", {".ogg", ".raw"}, recognises, inspect};

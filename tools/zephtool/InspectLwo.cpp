@@ -2,26 +2,19 @@
 #include <cstring>
 #include <memory>
 
-#include "Commands.h"
+#include "Inspector.h"
 #include "LwoObject.h"
 
 namespace {
 
-bool endsWith(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() &&
-         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-// FORM with an LWO2 or older LWOB type; a file that cannot be read goes by
-// its name, so that the reader reports it.
-bool recognises(const std::string& path, const std::string& head) {
-  if (head.size() >= 12 && head.compare(0, 4, "FORM") == 0)
-    return head.compare(8, 4, "LWO2") == 0 || head.compare(8, 4, "LWOB") == 0;
-  return head.empty() && endsWith(path, ".lwo");
+// FORM with an LWO2 or older LWOB type.
+bool recognises(const std::string& head) {
+  if (head.size() < 12 || head.compare(0, 4, "FORM") != 0) return false;
+  return head.compare(8, 4, "LWO2") == 0 || head.compare(8, 4, "LWOB") == 0;
 }
 
 Json number(float value) {
-  return Json(static_cast<double>(value));
+  return ::number(static_cast<double>(value));
 }
 
 Json triple(const float values[3]) {
@@ -48,8 +41,8 @@ Json groupReport(const SurfaceGroup& group, bool geometry) {
   if (geometry) {
     Json triangles = Json::array();
     for (const LwoTriangle& t : group.triangles)
-      triangles.push(Json::array({t.index[0], t.index[1], t.index[2]}));
-    report.set("triangles", triangles);
+      triangles.push_back(Json::array({t.index[0], t.index[1], t.index[2]}));
+    report["triangles"] = triangles;
   }
   return report;
 }
@@ -57,7 +50,7 @@ Json groupReport(const SurfaceGroup& group, bool geometry) {
 Json points(const std::vector<Vec3>& list) {
   Json report = Json::array();
   for (const Vec3& p : list)
-    report.push(triple(p.data()));
+    report.push_back(triple(p.data()));
   return report;
 }
 
@@ -68,19 +61,19 @@ Json inspect(const std::string& path, bool geometry) {
 
   Json bounds = Json::array();
   for (int32_t value : object->bounds)
-    bounds.push(value);
+    bounds.push_back(value);
   Json surfaces = Json::array();
   for (const LwoSurface& surface : mesh.surfaces)
-    surfaces.push(surfaceReport(surface));
+    surfaces.push_back(surfaceReport(surface));
   Json groups = Json::array();
   for (const SurfaceGroup& group : mesh.surfaceGroups)
-    groups.push(groupReport(group, geometry));
+    groups.push_back(groupReport(group, geometry));
   Json clips = Json::array();
   for (const auto& name : mesh.clipNames)
-    clips.push(name ? Json(*name) : Json());
+    clips.push_back(name ? Json(*name) : Json());
   Json maps = Json::array();
   for (const UvMap& map : mesh.uvMaps)
-    maps.push(
+    maps.push_back(
         Json::object({{"name", map.name}, {"entryCount", map.entryCount}, {"perPolygon", map.perPolygon}}));
 
   Json report = Json::object({{"format", "LWO2"},
@@ -93,12 +86,12 @@ Json inspect(const std::string& path, bool geometry) {
                               {"clipNames", clips},
                               {"uvMaps", maps}});
   if (geometry) {
-    report.set("points", points(mesh.points));
-    report.set("vertexNormals", points(mesh.vertexNormals));
+    report["points"] = points(mesh.points);
+    report["vertexNormals"] = points(mesh.vertexNormals);
   }
   return report;
 }
 
 } // namespace
 
-const Inspector lwoInspector = {"LWO2", recognises, inspect};
+const Inspector lwoInspector = {"LWO2", {".lwo"}, recognises, inspect};

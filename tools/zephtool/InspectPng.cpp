@@ -1,7 +1,6 @@
-#include <cctype>
 #include <fstream>
 
-#include "Commands.h"
+#include "Inspector.h"
 #include "PngImage.h"
 #include "Sha256.h"
 #include "Texture.h"
@@ -10,19 +9,10 @@ namespace {
 
 const std::string signature("\x89PNG\r\n\x1a\n", 8);
 
-bool hasPngName(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  for (char& c : tail)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".png";
-}
-
 // The loader itself checks the first four signature bytes and leaves the
 // rest to libpng, so a damaged second half still gets the loader's message.
-bool recognises(const std::string& path, const std::string& head) {
-  if (head.size() >= 4 && head.compare(0, 4, signature, 0, 4) == 0) return true;
-  return head.size() < signature.size() && hasPngName(path);
+bool recognises(const std::string& head) {
+  return head.size() >= 4 && head.compare(0, 4, signature, 0, 4) == 0;
 }
 
 // IHDR is the first chunk; its last byte is the interlace method.
@@ -60,4 +50,4 @@ Json inspect(const std::string& path, bool) {
 
 } // namespace
 
-const Inspector pngInspector = {"PNG", recognises, inspect};
+const Inspector pngInspector = {"PNG", {".png"}, recognises, inspect};

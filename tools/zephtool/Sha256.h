@@ -4,5 +4,5 @@
 #include <cstdint>
 #include <string>
 
-// SHA-256 (FIPS 180-4) of `size` bytes, as 64 lower-case hex digits.
+// SHA-256 of `size` bytes, as 64 lower-case hex digits.
 std::string sha256Hex(const uint8_t* data, size_t size);
