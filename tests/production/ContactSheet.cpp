@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #include "OffscreenProduction.h"
@@ -48,6 +49,8 @@ int main(int argc, char** argv) {
   const int factor = frameWidth / width;
   const int height = frameHeight / factor;
   std::vector<uint8_t> sheet(static_cast<size_t>(2 * width) * static_cast<size_t>(2 * height) * 3);
+  // The production works inside FOLDER.
+  const std::string out = std::filesystem::absolute(argv[2]).string();
   try {
     OffscreenProduction production(argv[1]);
     const double times[] = {10.0, 30.0, 50.0, 70.0};
@@ -58,7 +61,7 @@ int main(int argc, char** argv) {
       production.drawFrame();
       shrinkInto(production.rgb(), factor, sheet, 2 * width, (i % 2) * width, (i / 2) * height);
     }
-    writeRgbPng(argv[2], static_cast<uint32_t>(2 * width), static_cast<uint32_t>(2 * height), sheet);
+    writeRgbPng(out, static_cast<uint32_t>(2 * width), static_cast<uint32_t>(2 * height), sheet);
   } catch (const char* message) {
     std::fprintf(stderr, "production_contact_sheet: %s\n", message);
     return 1;

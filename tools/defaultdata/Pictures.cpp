@@ -122,8 +122,8 @@ Canvas drawDuOgsaa() {
   canvas.polygon({170.0f, 189.0f, 342.0f, 189.0f, 256.0f, 292.0f}, red);
   canvas.polygon({174.0f, 176.0f, 338.0f, 176.0f, 338.0f, 197.0f, 174.0f, 197.0f}, red);
   canvas.disc(205.0f, 153.0f, 14.0f, rgb(255, 200, 220), 0.8f);
-  canvas.ring(256.0f, 204.0f, 140.0f, 4.0f, rgb(255, 240, 200), 0.9f);
-  canvas.ring(256.0f, 204.0f, 154.0f, 2.0f, rgb(255, 240, 200), 0.6f);
+  canvas.ring(256.0f, 218.0f, 124.0f, 4.0f, rgb(255, 240, 200), 0.9f);
+  canvas.ring(256.0f, 218.0f, 136.0f, 2.0f, rgb(255, 240, 200), 0.6f);
   canvas.title(20, 8, "du ogsaa", rgb(255, 255, 255), rgb(255, 220, 160), rgb(0, 30, 40));
   canvas.label(40, 410, 5, "you too", rgb(255, 230, 120), rgb(255, 160, 60), rgb(0, 30, 40));
   return canvas;
