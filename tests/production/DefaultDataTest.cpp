@@ -86,7 +86,7 @@ TEST(DefaultData, TextsKeepOutOfTheObjectsArea) {
   for (const DefaultPicture& picture : defaultPictures) {
     const Canvas canvas = picture.draw();
     EXPECT_FALSE(canvas.textAreas().empty()) << picture.fileName;
-    for (const TextArea& text : canvas.textAreas())
+    for (const PixelBox& text : canvas.textAreas())
       EXPECT_FALSE(text.overlaps(objectArea)) << picture.fileName << ": text at " << text.left << ","
                                               << text.top << " to " << text.right << "," << text.bottom;
   }

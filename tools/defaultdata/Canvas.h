@@ -17,9 +17,9 @@ constexpr Colour rgb(int r, int g, int b) {
 }
 
 // A box of pixels, right and bottom exclusive.
-struct TextArea {
+struct PixelBox {
   int left, top, right, bottom;
-  bool overlaps(const TextArea& other) const {
+  bool overlaps(const PixelBox& other) const {
     return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
   }
 };
@@ -65,7 +65,7 @@ public:
   // A label centred horizontally on the canvas.
   void title(int y, int scale, const std::string& line, Colour top, Colour bottom, Colour shadow);
   // Where text has been drawn, one box per call, so that a layout can be checked.
-  const std::vector<TextArea>& textAreas() const { return texts; }
+  const std::vector<PixelBox>& textAreas() const { return texts; }
 
   // 8-bit samples, rows top first: RGB for 3 channels, RGB with opaque alpha for 4.
   std::vector<uint8_t> bytes(int channels) const;
@@ -78,5 +78,5 @@ private:
   int w;
   int h;
   std::vector<Colour> pixels;
-  std::vector<TextArea> texts;
+  std::vector<PixelBox> texts;
 };

@@ -19,7 +19,7 @@ constexpr int pictureSize = 512;
 // Where the production's object turns over the picture, in picture pixels
 // (the quad shows the picture over the whole screen, its first row at the
 // top): texts keep out of this box, so the object never hides them.
-constexpr TextArea objectArea = {296, 280, pictureSize, pictureSize};
+constexpr PixelBox objectArea = {296, 280, pictureSize, pictureSize};
 
 extern const DefaultPicture defaultPictures[4];
 
