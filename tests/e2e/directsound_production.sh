@@ -67,7 +67,8 @@ wait_recorded() {
 }
 
 # The two points, read about every 20 ms with the recording's length around
-# each read, until well past the last change.
+# each read, until well past the last change. Under Wine the production's X
+# window is its client area, so the frame's points are the window's.
 # shellcheck disable=SC2086 # the points are two words
 e2e_spawn python3 "$E2E_HERE/directsound_watch.py" "$window" recording.raw ${LOOKS[0]} >watch.txt
 WATCHER=$E2E_LAST_PID
