@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # The production built with output setting 2 ("DirectSound8"), windowed, under
 # Wine: the pictures come in order, each within half a second of its music
-# time (read every 20 ms from the window's corner markers; the music time
-# being where the sound recorded around those reads lies in the music), and
-# Escape ends the run with status 1.
-# Usage: directsound_production.sh ZEPH_DIRECTSOUND ZEPHTOOL
+# time (read every 20 ms at two points of the window where the pictures
+# differ, as production_picture_points finds them; the music time being
+# where the sound recorded around those reads lies in the music), and Escape
+# ends the run with status 1.
+# Usage: directsound_production.sh ZEPH_DIRECTSOUND ZEPHTOOL PICTURE_POINTS
 source "$(dirname "$0")/production_lib.sh"
 ZEPH=$1
 ZEPHTOOL=$2
+POINTS=$3
 [ -n "${ZEPH_E2E_RUNNER:-}" ] || { e2e_log "directsound_production: DirectSound is a Windows output; nothing to do"; exit 0; }
+[ -x "$POINTS" ] || e2e_fail "$POINTS is missing: build the native preset first (it renders the pictures off screen)"
 frame_setup 1024x768
 run_program "$ZEPHTOOL" make-data made >/dev/null || e2e_fail "zephtool make-data failed"
 DATA=$PWD/made
 production_folder run
+# The two points, then each picture's colours there.
+mapfile -t LOOKS < <("$POINTS" "$DATA")
+[ ${#LOOKS[@]} = 5 ] || e2e_fail "production_picture_points found no points that tell the pictures apart"
+e2e_log "pictures told apart at ${LOOKS[0]}: ${LOOKS[*]:1}"
 run_program "$ZEPHTOOL" decode made/data/tovi_does_brask.ogg music.raw >/dev/null || e2e_fail "zephtool decode failed"
 
 # The recorder close behind the sink, so that the file's length tells the time.
@@ -59,9 +66,11 @@ wait_recorded() {
   done
 }
 
-# The picture's two top corner markers, read about every 20 ms with the
-# recording's length around each read, until well past the last change.
-e2e_spawn python3 "$E2E_HERE/directsound_watch.py" "$window" recording.raw 20,15 620,15 >watch.txt
+# The two points, read about every 20 ms with the recording's length around
+# each read, until well past the last change. Under Wine the production's X
+# window is its client area, so the frame's points are the window's.
+# shellcheck disable=SC2086 # the points are two words
+e2e_spawn python3 "$E2E_HERE/directsound_watch.py" "$window" recording.raw ${LOOKS[0]} >watch.txt
 WATCHER=$E2E_LAST_PID
 wait_recorded 71 || e2e_fail "the recording did not reach 71 s of music"
 e2e_stop "$WATCHER"
@@ -70,16 +79,16 @@ expect_status 1
 grep -q DSSCL_PRIORITY run.err || { cat run.err >&2; e2e_fail "the production did not play through DirectSound"; }
 e2e_stop "$RECORDER"
 
-# Each read as "BEFORE AFTER PICTURE": 1 to 4 by the markers of the default
-# pictures (each channel within 24), 0 for none.
-awk -v left="${MARKER_LEFT[*]}" -v right="${MARKER_RIGHT[*]}" '
+# Each read as "BEFORE AFTER PICTURE": 1 to 4 by the pictures' colours at
+# both points (each channel within 24), 0 for none.
+awk -v looks="${LOOKS[*]:1}" '
   function near(got, want,   g, w, i, d) {
     split(got, g, ","); split(want, w, ",")
     for (i = 1; i <= 3; i++) { d = g[i] - w[i]; if (d > 24 || d < -24) return 0 }
     return 1
   }
-  BEGIN { split(left, l, " "); split(right, r, " ") }
-  { p = 0; for (i = 1; i <= 4; i++) if (near($3, l[i]) && near($4, r[i])) p = i; print $1, $2, p }
+  BEGIN { split(looks, c, " ") }
+  { p = 0; for (i = 1; i <= 4; i++) if (near($3, c[2 * i - 1]) && near($4, c[2 * i])) p = i; print $1, $2, p }
 ' watch.txt >pictures.txt
 
 # The pictures come in order, none comes back, and each change falls within

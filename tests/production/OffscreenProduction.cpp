@@ -21,7 +21,7 @@ uint32_t stoppedTimer() {
 OffscreenProduction::OffscreenProduction(const std::string& folder)
     : gl(640, 480), previousFolder(std::filesystem::current_path().string()) {
   std::filesystem::current_path(folder);
-  musicPath = (std::filesystem::path(folder) / "data/tovi_does_brask.ogg").string();
+  musicPath = (std::filesystem::path(previousFolder) / folder / "data/tovi_does_brask.ogg").string();
   objectAngle = 0.0f;
   app = new DemoApp("zeph", 640, 480, 32, 16, false);
   initProduction(app);

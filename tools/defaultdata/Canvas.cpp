@@ -101,6 +101,7 @@ void Canvas::polygon(const std::vector<float>& xy, Colour colour, float alpha) {
 
 void Canvas::text(int x, int y, int scale, const std::string& line, Colour top, Colour bottom, float alpha) {
   const int height = bitmapfont::glyphHeight * scale;
+  texts.push_back({x, y, x + bitmapfont::textWidth(line) * scale, y + height});
   for (size_t i = 0; i < line.size(); ++i) {
     const int left = x + static_cast<int>(i) * bitmapfont::advance * scale;
     for (int row = 0; row < bitmapfont::glyphHeight; ++row) {
@@ -117,11 +118,15 @@ void Canvas::text(int x, int y, int scale, const std::string& line, Colour top, 
   }
 }
 
-void Canvas::title(int y, int scale, const std::string& line, Colour top, Colour bottom, Colour shadow) {
-  const int x = (w - bitmapfont::textWidth(line) * scale) / 2;
+void Canvas::label(int x, int y, int scale, const std::string& line, Colour top, Colour bottom,
+                   Colour shadow) {
   const int offset = std::max(1, scale / 3);
   text(x + offset, y + offset, scale, line, shadow, shadow, 0.8f);
   text(x, y, scale, line, top, bottom);
+}
+
+void Canvas::title(int y, int scale, const std::string& line, Colour top, Colour bottom, Colour shadow) {
+  label((w - bitmapfont::textWidth(line) * scale) / 2, y, scale, line, top, bottom, shadow);
 }
 
 std::vector<uint8_t> Canvas::bytes(int channels) const {

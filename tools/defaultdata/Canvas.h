@@ -16,6 +16,14 @@ constexpr Colour rgb(int r, int g, int b) {
   return {static_cast<float>(r) / 255.0f, static_cast<float>(g) / 255.0f, static_cast<float>(b) / 255.0f};
 }
 
+// A box of pixels, right and bottom exclusive.
+struct PixelBox {
+  int left, top, right, bottom;
+  bool overlaps(const PixelBox& other) const {
+    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+  }
+};
+
 // A picture being drawn: a colour per pixel, row 0 at the top, and the few
 // shapes the default pictures are made of, with soft edges.
 class Canvas {
@@ -52,8 +60,12 @@ public:
   void text(int x, int y, int scale, const std::string& line, Colour colour) {
     text(x, y, scale, line, colour, colour);
   }
-  // The same, centred horizontally on the canvas, with a shadow a third of a font pixel down and right.
+  // The same with a shadow a third of a font pixel down and right.
+  void label(int x, int y, int scale, const std::string& line, Colour top, Colour bottom, Colour shadow);
+  // A label centred horizontally on the canvas.
   void title(int y, int scale, const std::string& line, Colour top, Colour bottom, Colour shadow);
+  // Where text has been drawn, one box per call, so that a layout can be checked.
+  const std::vector<PixelBox>& textAreas() const { return texts; }
 
   // 8-bit samples, rows top first: RGB for 3 channels, RGB with opaque alpha for 4.
   std::vector<uint8_t> bytes(int channels) const;
@@ -66,4 +78,5 @@ private:
   int w;
   int h;
   std::vector<Colour> pixels;
+  std::vector<PixelBox> texts;
 };

@@ -21,7 +21,8 @@ float smoothstep(float edge0, float edge1, float x) {
   return t * t * (3.0f - 2.0f * t);
 }
 
-// Night sky over a neon grid, a striped sun and the title.
+// Night sky over a neon grid, a striped sun and the title; the caption on a
+// dark panel at the lower left.
 Canvas drawLogo() {
   constexpr float horizon = 318.0f;
   Canvas canvas(pictureSize, pictureSize);
@@ -56,12 +57,17 @@ Canvas drawLogo() {
     return mix(old, mix(rgb(255, 236, 110), rgb(255, 70, 120), t), edge);
   });
   canvas.title(96, 18, "zeph", rgb(200, 255, 255), rgb(40, 120, 255), rgb(20, 0, 40));
-  canvas.title(262, 3, "a production", rgb(255, 255, 255), rgb(255, 200, 240), rgb(40, 0, 40));
-  canvas.title(470, 3, "eighty seconds of music", rgb(140, 240, 255), rgb(140, 240, 255), rgb(0, 0, 0));
+  canvas.title(240, 3, "a production", rgb(255, 255, 255), rgb(255, 200, 240), rgb(40, 0, 40));
+  canvas.rect(16, 404, 284, 488, rgb(10, 0, 24), 0.75f);
+  canvas.rect(16, 402, 284, 404, rgb(60, 230, 255), 0.8f);
+  const Colour cyan = rgb(140, 240, 255);
+  canvas.label(26, 416, 3, "eighty seconds", cyan, cyan, rgb(0, 0, 0));
+  canvas.label(26, 452, 3, "of music", cyan, cyan, rgb(0, 0, 0));
   return canvas;
 }
 
-// A poster: sunburst, ballot box, a ticked paper and big letters.
+// A poster: sunburst, a banner under the big letters, and a ballot box with
+// a ticked paper at the lower left.
 Canvas drawVote() {
   Canvas canvas(pictureSize, pictureSize);
   canvas.shade([](float x, float y, Colour) {
@@ -70,23 +76,33 @@ Canvas drawVote() {
     const float vignette = 1.0f - 0.55f * smoothstep(120.0f, 420.0f, std::hypot(x - centre, y - 300.0f));
     return scaled(ray ? rgb(214, 40, 52) : rgb(246, 226, 190), vignette);
   });
+  // Shapes of the box and paper, moved from the middle to the lower left.
+  auto moved = [](std::vector<float> xy) {
+    for (size_t i = 0; i < xy.size(); i += 2) {
+      xy[i] -= 110.0f;
+      xy[i + 1] += 10.0f;
+    }
+    return xy;
+  };
   // The paper, ticked, going into the slot.
-  canvas.polygon({204.0f, 178.0f, 330.0f, 194.0f, 314.0f, 330.0f, 188.0f, 314.0f}, rgb(252, 252, 244));
-  canvas.line(226.0f, 250.0f, 250.0f, 280.0f, 9.0f, rgb(20, 150, 60));
-  canvas.line(250.0f, 280.0f, 300.0f, 210.0f, 9.0f, rgb(20, 150, 60));
-  canvas.line(214.0f, 200.0f, 300.0f, 212.0f, 2.0f, rgb(150, 150, 170));
+  canvas.polygon(moved({204.0f, 178.0f, 330.0f, 194.0f, 314.0f, 330.0f, 188.0f, 314.0f}), rgb(252, 252, 244));
+  canvas.line(116.0f, 260.0f, 140.0f, 290.0f, 9.0f, rgb(20, 150, 60));
+  canvas.line(140.0f, 290.0f, 190.0f, 220.0f, 9.0f, rgb(20, 150, 60));
+  canvas.line(104.0f, 210.0f, 190.0f, 222.0f, 2.0f, rgb(150, 150, 170));
   // The box: front, top and slot.
-  canvas.polygon({140.0f, 300.0f, 372.0f, 300.0f, 372.0f, 470.0f, 140.0f, 470.0f}, rgb(28, 46, 112));
-  canvas.polygon({140.0f, 300.0f, 372.0f, 300.0f, 400.0f, 276.0f, 168.0f, 276.0f}, rgb(64, 96, 186));
-  canvas.polygon({372.0f, 300.0f, 400.0f, 276.0f, 400.0f, 446.0f, 372.0f, 470.0f}, rgb(18, 30, 78));
-  canvas.polygon({200.0f, 292.0f, 318.0f, 292.0f, 330.0f, 283.0f, 212.0f, 283.0f}, rgb(8, 10, 30));
-  canvas.text(196, 372, 5, "VOTE", rgb(255, 255, 255));
-  canvas.title(44, 16, "VOTE", rgb(255, 230, 90), rgb(255, 150, 20), rgb(60, 0, 0));
-  canvas.title(484, 3, "every voice counts", rgb(255, 255, 255), rgb(255, 255, 255), rgb(0, 0, 0));
+  canvas.polygon(moved({140.0f, 300.0f, 372.0f, 300.0f, 372.0f, 470.0f, 140.0f, 470.0f}), rgb(28, 46, 112));
+  canvas.polygon(moved({140.0f, 300.0f, 372.0f, 300.0f, 400.0f, 276.0f, 168.0f, 276.0f}), rgb(64, 96, 186));
+  canvas.polygon(moved({372.0f, 300.0f, 400.0f, 276.0f, 400.0f, 446.0f, 372.0f, 470.0f}), rgb(18, 30, 78));
+  canvas.polygon(moved({200.0f, 292.0f, 318.0f, 292.0f, 330.0f, 283.0f, 212.0f, 283.0f}), rgb(8, 10, 30));
+  canvas.text(86, 382, 5, "VOTE", rgb(255, 255, 255));
+  canvas.title(24, 16, "VOTE", rgb(255, 230, 90), rgb(255, 150, 20), rgb(60, 0, 0));
+  canvas.rect(0, 146, pictureSize, 180, rgb(28, 46, 112), 0.9f);
+  canvas.title(154, 3, "every voice counts", rgb(255, 255, 255), rgb(255, 255, 255), rgb(0, 0, 0));
   return canvas;
 }
 
-// Patterns: a warped chequerboard, rings of moire and a heart.
+// Patterns: a warped chequerboard, rings of moire and a heart; the caption
+// at the lower left.
 Canvas drawDuOgsaa() {
   Canvas canvas(pictureSize, pictureSize);
   canvas.shade([](float x, float y, Colour) {
@@ -101,19 +117,19 @@ Canvas drawDuOgsaa() {
   });
   // Heart: two lobes and a point, with a highlight.
   const Colour red = rgb(232, 30, 92);
-  canvas.disc(206.0f, 228.0f, 64.0f, red);
-  canvas.disc(306.0f, 228.0f, 64.0f, red);
-  canvas.polygon({146.0f, 252.0f, 366.0f, 252.0f, 256.0f, 384.0f}, red);
-  canvas.polygon({152.0f, 236.0f, 360.0f, 236.0f, 360.0f, 262.0f, 152.0f, 262.0f}, red);
-  canvas.disc(190.0f, 206.0f, 18.0f, rgb(255, 200, 220), 0.8f);
-  canvas.ring(256.0f, 270.0f, 168.0f, 4.0f, rgb(255, 240, 200), 0.9f);
-  canvas.ring(256.0f, 270.0f, 184.0f, 2.0f, rgb(255, 240, 200), 0.6f);
-  canvas.title(44, 8, "du ogsaa", rgb(255, 255, 255), rgb(255, 220, 160), rgb(0, 30, 40));
-  canvas.title(462, 4, "you too", rgb(255, 230, 120), rgb(255, 160, 60), rgb(0, 30, 40));
+  canvas.disc(217.0f, 170.0f, 50.0f, red);
+  canvas.disc(295.0f, 170.0f, 50.0f, red);
+  canvas.polygon({170.0f, 189.0f, 342.0f, 189.0f, 256.0f, 292.0f}, red);
+  canvas.polygon({174.0f, 176.0f, 338.0f, 176.0f, 338.0f, 197.0f, 174.0f, 197.0f}, red);
+  canvas.disc(205.0f, 153.0f, 14.0f, rgb(255, 200, 220), 0.8f);
+  canvas.ring(256.0f, 218.0f, 124.0f, 4.0f, rgb(255, 240, 200), 0.9f);
+  canvas.ring(256.0f, 218.0f, 136.0f, 2.0f, rgb(255, 240, 200), 0.6f);
+  canvas.title(20, 8, "du ogsaa", rgb(255, 255, 255), rgb(255, 220, 160), rgb(0, 30, 40));
+  canvas.label(40, 410, 5, "you too", rgb(255, 230, 120), rgb(255, 160, 60), rgb(0, 30, 40));
   return canvas;
 }
 
-// The old-school plasma, a band of shade and the closing words.
+// The old-school plasma, five rings, and a band of shade with the closing words.
 Canvas drawZeph0() {
   Canvas canvas(pictureSize, pictureSize);
   canvas.shade([](float x, float y, Colour) {
@@ -123,29 +139,25 @@ Canvas drawZeph0() {
     return Colour{0.5f + 0.5f * std::sin(a), 0.5f + 0.5f * std::sin(a + 2.1f),
                   0.5f + 0.5f * std::sin(a + 4.2f)};
   });
-  canvas.rect(0, 196, pictureSize, 330, rgb(0, 0, 0), 0.6f);
-  canvas.rect(0, 192, pictureSize, 196, rgb(255, 255, 255), 0.8f);
-  canvas.rect(0, 330, pictureSize, 334, rgb(255, 255, 255), 0.8f);
-  canvas.title(214, 12, "zeph0", rgb(255, 255, 255), rgb(170, 220, 255), rgb(0, 0, 0));
-  canvas.title(306, 3, "thanks for watching", rgb(255, 255, 200), rgb(255, 255, 200), rgb(0, 0, 0));
   for (int i = 0; i < 5; ++i)
-    canvas.ring(100.0f + 78.0f * static_cast<float>(i), 420.0f, 26.0f, 3.0f, rgb(255, 255, 255), 0.7f);
+    canvas.ring(100.0f + 78.0f * static_cast<float>(i), 58.0f, 26.0f, 3.0f, rgb(255, 255, 255), 0.7f);
+  canvas.rect(0, 110, pictureSize, 250, rgb(0, 0, 0), 0.6f);
+  canvas.rect(0, 106, pictureSize, 110, rgb(255, 255, 255), 0.8f);
+  canvas.rect(0, 250, pictureSize, 254, rgb(255, 255, 255), 0.8f);
+  canvas.title(128, 12, "zeph0", rgb(255, 255, 255), rgb(170, 220, 255), rgb(0, 0, 0));
+  canvas.title(220, 3, "thanks for watching", rgb(255, 255, 200), rgb(255, 255, 200), rgb(0, 0, 0));
   return canvas;
 }
 
 } // namespace
 
 const DefaultPicture defaultPictures[4] = {
-    {"zeph-logo.png", {255, 0, 0}, {0, 0, 255}, 3, drawLogo},
-    {"vote.png", {0, 255, 0}, {255, 0, 255}, 3, drawVote},
-    {"du_ogsaa.png", {255, 255, 0}, {0, 255, 255}, 4, drawDuOgsaa},
-    {"zeph0.png", {255, 128, 0}, {128, 0, 255}, 3, drawZeph0},
+    {"zeph-logo.png", 3, drawLogo},
+    {"vote.png", 3, drawVote},
+    {"du_ogsaa.png", 4, drawDuOgsaa},
+    {"zeph0.png", 3, drawZeph0},
 };
 
 std::vector<uint8_t> renderPicture(const DefaultPicture& picture) {
-  Canvas canvas = picture.draw();
-  auto colour = [](const uint8_t(&c)[3]) { return rgb(c[0], c[1], c[2]); };
-  canvas.rect(0, 0, markerSize, markerSize, colour(picture.topLeft));
-  canvas.rect(pictureSize - markerSize, 0, pictureSize, markerSize, colour(picture.topRight));
-  return canvas.bytes(picture.channels);
+  return picture.draw().bytes(picture.channels);
 }
