@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 // Big-endian LWO2 fields from a bounded run of bytes (one chunk or
@@ -17,12 +18,31 @@ public:
   // False once a field ran past the end.
   bool complete() const { return !overrun; }
 
-  uint16_t u2();
-  uint32_t u4();
-  float f4();
+  // Inline: the geometry chunks read hundreds of thousands of these.
+  uint16_t u2() {
+    if (!need(2)) return 0;
+    uint16_t value = static_cast<uint16_t>((at[0] << 8) | at[1]);
+    at += 2, left -= 2;
+    return value;
+  }
+  uint32_t u4() {
+    if (!need(4)) return 0;
+    uint32_t value = (uint32_t{at[0]} << 24) | (uint32_t{at[1]} << 16) | (uint32_t{at[2]} << 8) | at[3];
+    at += 4, left -= 4;
+    return value;
+  }
+  float f4() {
+    uint32_t bits = u4();
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+  }
   // A variable-length index: two bytes, or four when the first is 0xFF
   // (then the low 24 bits).
-  uint32_t vx();
+  uint32_t vx() {
+    if (left > 0 && at[0] == 0xFF) return u4() & 0x00FFFFFFu;
+    return u2();
+  }
   // Four raw bytes into id.
   void id(char out[4]);
   // A zero-terminated name and its pad byte (the terminated text has an odd
@@ -38,7 +58,9 @@ public:
   ByteReader takePadded(size_t count);
 
 private:
-  bool need(size_t count);
+  bool need(size_t count) { return left >= count || runOut(); }
+  // Moves to the end and marks the overrun; false.
+  bool runOut();
 
   static const uint8_t none;
   const uint8_t* at = &none;

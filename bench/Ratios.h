@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A benchmark program's main: runs the registered benchmarks and then prints
+// each ratio from times measured in the same run, real and CPU, so that a
+// busy machine shows in both sides alike.
+struct Ratio {
+  std::string label;
+  std::string numerator;   // benchmark names
+  std::string denominator; // empty: the numerator's own time in ms
+};
+
+int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios);
