@@ -137,8 +137,8 @@ void LwoObject::computeBounds() {
   float minimum[3] = {0.0f, 0.0f, 0.0f};
   for (const Vec3& point : mesh.points) {
     for (int axis = 0; axis < 3; ++axis) {
-      if (point[axis] > maximum[axis]) maximum[axis] = point[axis];
-      if (point[axis] < minimum[axis]) minimum[axis] = point[axis];
+      maximum[axis] = std::max(maximum[axis], point[axis]); // keeps the first when NaN
+      minimum[axis] = std::min(minimum[axis], point[axis]);
     }
   }
   for (int axis = 0; axis < 3; ++axis) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -75,6 +76,11 @@ private:
     uint32_t index[3];
   };
   std::vector<Face> faces;
+  void addFace(const Face& face) {
+    facesMaxIndex = std::max({facesMaxIndex, face.index[0], face.index[1], face.index[2]});
+    faces.push_back(face);
+    ++mesh.triangleCount;
+  }
   uint32_t facesMaxIndex = 0;           // the largest point index in faces
   uint32_t groupsMaxIndex = UINT32_MAX; // the same for the groups' triangles
 };

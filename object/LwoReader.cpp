@@ -15,6 +15,9 @@ const size_t longestTriangleBytes = 2 + 3 * 4;
 const size_t polygonTagBytes = 2 + 2;
 const size_t pointUvBytes = 2 + 4 + 4;
 const size_t polygonUvBytes = 2 + 2 + 4 + 4;
+const size_t longestPolygonTagBytes = 4 + 2;
+
+const char* const notTriangles = "Only triangles are supported, convert to triangulated object.";
 
 } // namespace
 
@@ -62,11 +65,10 @@ void LwoObject::readTags(ByteReader data) {
 void LwoObject::readPoints(ByteReader data) {
   size_t count = data.remaining() / 12;
   mesh.points.resize(count);
+  const uint8_t* at = data.position(); // count whole points are there
   for (Vec3& point : mesh.points) {
-    float x = data.f4();
-    float y = data.f4();
-    float z = data.f4();
-    point = {x, y, -z};
+    point = {bigF4(at), bigF4(at + 4), -bigF4(at + 8)};
+    at += 12;
   }
   mesh.drawPoints = mesh.points;
   mesh.pointCount = static_cast<int32_t>(count);
@@ -83,22 +85,26 @@ void LwoObject::readPolygons(ChunkStream& stream, size_t expectedBytes) {
   if (!isId(type, "FACE")) return;
   if (expectedBytes > 4) faces.reserve((expectedBytes - 4) / triangleBytes);
   for (;;) {
-    // A triangle is read when it lies whole in the window, or at the chunk's
-    // end when at least the smallest one's bytes are left.
+    // A triangle is decoded in place when it lies whole in the window; at
+    // the chunk's end, field by field while the smallest one's bytes are left.
     ByteReader data = stream.window(longestTriangleBytes);
     const bool last = stream.atLastWindow();
-    const size_t least = last ? triangleBytes : longestTriangleBytes;
-    while (data.remaining() >= least) {
+    while (data.remaining() >= longestTriangleBytes) {
+      const uint8_t* at = data.position();
       // All 16 bits: flag bits in the high six make it something else than a triangle.
-      if (data.u2() != 3) throw "Only triangles are supported, convert to triangulated object.";
+      if (bigU2(at) != 3) throw notTriangles;
       Face face;
-      for (uint32_t& index : face.index) {
+      at = bigVx(bigVx(bigVx(at + 2, face.index[0]), face.index[1]), face.index[2]);
+      data.advanceTo(at);
+      addFace(face);
+    }
+    while (last && data.remaining() >= triangleBytes) {
+      if (data.u2() != 3) throw notTriangles;
+      Face face;
+      for (uint32_t& index : face.index)
         index = data.vx();
-        facesMaxIndex = std::max(facesMaxIndex, index);
-      }
       if (!data.complete()) return; // cut off by the chunk's end
-      faces.push_back(face);
-      ++mesh.triangleCount;
+      addFace(face);
     }
     if (last) return;
     stream.keep(data);
@@ -114,6 +120,13 @@ void LwoObject::readPolygonTags(ByteReader data) {
   // keeping them in a list of their own.
   auto forEachEntry = [&](auto take) {
     ByteReader entries = data;
+    while (entries.remaining() >= longestPolygonTagBytes) {
+      uint32_t polygon;
+      const uint8_t* at = bigVx(entries.position(), polygon);
+      uint16_t tag = bigU2(at);
+      entries.advanceTo(at + 2);
+      if (polygon < faceCount && tag < surfaceCount) take(polygon, tag);
+    }
     while (entries.remaining() >= polygonTagBytes) {
       uint32_t polygon = entries.vx();
       uint16_t tag = entries.u2();
