@@ -38,7 +38,11 @@ int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios) {
     auto top = reporter.times.find(ratio.numerator);
     if (top == reporter.times.end()) continue;
     if (ratio.denominator.empty()) {
-      std::printf("%-44s %10.3f real %10.3f CPU\n", ratio.label.c_str(), top->second.real, top->second.cpu);
+      if (ratio.over == 0.0)
+        std::printf("%-44s %10.3f real %10.3f CPU\n", ratio.label.c_str(), top->second.real, top->second.cpu);
+      else if (top->second.real > 0.0 && top->second.cpu > 0.0)
+        std::printf("%-44s %10.3f real %10.3f CPU\n", ratio.label.c_str(), ratio.over / top->second.real,
+                    ratio.over / top->second.cpu);
       continue;
     }
     auto bottom = reporter.times.find(ratio.denominator);

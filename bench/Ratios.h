@@ -9,7 +9,8 @@
 struct Ratio {
   std::string label;
   std::string numerator;   // benchmark names
-  std::string denominator; // empty: the numerator's own time in ms
+  std::string denominator; // empty: the numerator's own time in its unit
+  double over = 0.0;       // with no denominator and not zero: over / time
 };
 
 int runWithRatios(int argc, char** argv, const std::vector<Ratio>& ratios);
