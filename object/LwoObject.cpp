@@ -133,16 +133,14 @@ void LwoObject::dropBrokenTriangles() {
 // The integer box of the points, always holding the origin. Truncation
 // keeps order, so the box is the truncated extremes (NaN takes no part).
 void LwoObject::computeBounds() {
-  float maximum[3] = {0.0f, 0.0f, 0.0f};
-  float minimum[3] = {0.0f, 0.0f, 0.0f};
+  float maxX = 0.0f, minX = 0.0f, maxY = 0.0f, minY = 0.0f, maxZ = 0.0f, minZ = 0.0f;
   for (const Vec3& point : mesh.points) {
-    for (int axis = 0; axis < 3; ++axis) {
-      maximum[axis] = std::max(maximum[axis], point[axis]); // keeps the first when NaN
-      minimum[axis] = std::min(minimum[axis], point[axis]);
-    }
+    // std::max and std::min keep their first argument when the second is NaN.
+    maxX = std::max(maxX, point[0]), minX = std::min(minX, point[0]);
+    maxY = std::max(maxY, point[1]), minY = std::min(minY, point[1]);
+    maxZ = std::max(maxZ, point[2]), minZ = std::min(minZ, point[2]);
   }
-  for (int axis = 0; axis < 3; ++axis) {
-    bounds[2 * axis] = truncated(maximum[axis]);
-    bounds[2 * axis + 1] = truncated(minimum[axis]);
-  }
+  const float extremes[6] = {maxX, minX, maxY, minY, maxZ, minZ};
+  for (int i = 0; i < 6; ++i)
+    bounds[i] = truncated(extremes[i]);
 }
