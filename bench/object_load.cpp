@@ -1,32 +1,43 @@
-// Loading an LWO2 object of 120 000 triangles (4-byte indices), against the
-// floor of reading the same file's bytes once.
+// Loading LWO2 objects: the project's reader against Assimp's LWO importer
+// (no post-processing) and against the floor of reading the file's bytes once.
 #include <benchmark/benchmark.h>
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
-#include <map>
+#include <string>
 #include <vector>
 
 #include "LwoObject.h"
 #include "LwoWriter.h"
+#include "Ratios.h"
 
 namespace {
 
-std::string objectPath;
+struct Sample {
+  const char* name;
+  uint32_t columns, rows; // quads, two triangles each
+  bool longIndices;
+  std::string path;
+  int32_t triangles() const { return static_cast<int32_t>(2 * columns * rows); }
+};
 
-// A 300 x 200 grid of quads, two triangles each, on two surfaces.
-std::string gridObject() {
-  const uint32_t columns = 300, rows = 200;
+// 65 280 triangles with 2-byte indices, 120 000 with 4-byte ones.
+Sample samples[] = {{"65k", 255, 128, false, {}}, {"120k", 300, 200, true, {}}};
+
+// A grid of quads on two surfaces.
+std::string gridObject(const Sample& sample) {
   LwoModel model;
-  model.longIndices = true;
-  for (uint32_t y = 0; y <= rows; ++y)
-    for (uint32_t x = 0; x <= columns; ++x)
+  model.longIndices = sample.longIndices;
+  for (uint32_t y = 0; y <= sample.rows; ++y)
+    for (uint32_t x = 0; x <= sample.columns; ++x)
       model.points.push_back({static_cast<float>(x) * 0.01f, static_cast<float>(y) * 0.01f,
                               static_cast<float>((x * y) % 7) * 0.001f});
-  for (uint32_t y = 0; y < rows; ++y) {
-    for (uint32_t x = 0; x < columns; ++x) {
-      uint32_t a = y * (columns + 1) + x, b = a + 1, c = a + columns + 1, d = c + 1;
+  for (uint32_t y = 0; y < sample.rows; ++y) {
+    for (uint32_t x = 0; x < sample.columns; ++x) {
+      uint32_t a = y * (sample.columns + 1) + x, b = a + 1, c = a + sample.columns + 1, d = c + 1;
       uint16_t surface = static_cast<uint16_t>((x + y) % 2);
       model.triangles.push_back({{a, b, d}, surface});
       model.triangles.push_back({{a, d, c}, surface});
@@ -37,10 +48,10 @@ std::string gridObject() {
   return writeLwo(model);
 }
 
-void readBytes(benchmark::State& state) {
-  std::vector<char> bytes(std::filesystem::file_size(objectPath));
+void readBytes(benchmark::State& state, const Sample* sample) {
+  std::vector<char> bytes(std::filesystem::file_size(sample->path));
   for (auto _ : state) {
-    FILE* file = std::fopen(objectPath.c_str(), "rb");
+    FILE* file = std::fopen(sample->path.c_str(), "rb");
     size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     benchmark::DoNotOptimize(got);
@@ -49,51 +60,50 @@ void readBytes(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 
-void loadObject(benchmark::State& state) {
+void loadObject(benchmark::State& state, const Sample* sample) {
   for (auto _ : state) {
     LwoObject object;
-    object.load(objectPath.c_str());
-    if (object.mesh.triangleCount != 120000) state.SkipWithError("wrong triangle count");
+    object.load(sample->path.c_str());
+    if (object.mesh.triangleCount != sample->triangles()) state.SkipWithError("wrong triangle count");
     benchmark::DoNotOptimize(object.mesh.vertexNormals.data());
   }
 }
 
-BENCHMARK(readBytes)->Name("object/read_file_bytes")->Unit(benchmark::kMillisecond);
-BENCHMARK(loadObject)->Name("object/load_120k_triangles")->Unit(benchmark::kMillisecond);
-
-struct Times {
-  double real = 0.0;
-  double cpu = 0.0;
-};
-
-// Prints each run as usual and remembers its times per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, Times> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      times[run.benchmark_name()] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
-    ConsoleReporter::ReportRuns(runs);
+void loadWithAssimp(benchmark::State& state, const Sample* sample) {
+  for (auto _ : state) {
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(sample->path, 0);
+    if (!scene) {
+      state.SkipWithError(importer.GetErrorString());
+      break;
+    }
+    int64_t faces = 0;
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+      faces += scene->mMeshes[m]->mNumFaces;
+    if (faces != sample->triangles()) state.SkipWithError("wrong triangle count");
+    benchmark::DoNotOptimize(scene);
   }
-};
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-  objectPath = (std::filesystem::temp_directory_path() / "zeph-bench-object.lwo").string();
-  saveFile(objectPath, gridObject());
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto floor = reporter.times.find("object/read_file_bytes");
-  auto load = reporter.times.find("object/load_120k_triangles");
-  // CPU time too: on a shared machine the wall clock also counts other work.
-  if (floor != reporter.times.end() && load != reporter.times.end() && floor->second.real > 0.0 &&
-      floor->second.cpu > 0.0)
-    std::cout << "load / read-bytes ratio: " << load->second.real / floor->second.real << " real, "
-              << load->second.cpu / floor->second.cpu << " CPU (load " << load->second.real << " ms real, "
-              << load->second.cpu << " ms CPU per object)\n";
-  std::filesystem::remove(objectPath);
-  benchmark::Shutdown();
-  return 0;
+  std::vector<Ratio> ratios;
+  for (Sample& sample : samples) {
+    const std::string name = sample.name;
+    sample.path = (std::filesystem::temp_directory_path() / ("zeph-bench-object-" + name + ".lwo")).string();
+    saveFile(sample.path, gridObject(sample));
+    const std::string read = "object/" + name + "/read_file_bytes", load = "object/" + name + "/load",
+                      assimp = "object/" + name + "/assimp";
+    benchmark::RegisterBenchmark(read.c_str(), readBytes, &sample)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(load.c_str(), loadObject, &sample)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(assimp.c_str(), loadWithAssimp, &sample)->Unit(benchmark::kMillisecond);
+    ratios.push_back({"object " + name + " load, ms", load, ""});
+    ratios.push_back({"object " + name + " assimp / load", assimp, load});
+    ratios.push_back({"object " + name + " load / read bytes", load, read});
+  }
+  int status = runWithRatios(argc, argv, ratios);
+  for (const Sample& sample : samples)
+    std::filesystem::remove(sample.path);
+  return status;
 }

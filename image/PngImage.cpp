@@ -73,8 +73,10 @@ const char* decode(std::FILE* file, Decoded* out) {
     return tooLarge;
   }
   size_t size = rowBytes * height;
-  // Cleared: libpng leaves the unused low bits of a row's last byte as they were.
-  block = new (std::nothrow) unsigned char[size]();
+  // Cleared only where rows end inside a byte: libpng leaves the unused low
+  // bits of such a row's last byte as they were, and writes every other byte.
+  const bool partialBytes = (uint64_t{width} * static_cast<uint32_t>(bitsPerPixel)) % 8 != 0;
+  block = partialBytes ? new (std::nothrow) unsigned char[size]() : new (std::nothrow) unsigned char[size];
   if (!block) {
     png_destroy_read_struct(&png, &info, nullptr);
     return outOfMemory;

@@ -9,38 +9,11 @@ namespace {
 const size_t maxNameLength = 63;
 }
 
-bool ByteReader::need(size_t count) {
-  if (left >= count) return true;
+bool ByteReader::runOut() {
   at += left;
   left = 0;
   overrun = true;
   return false;
-}
-
-uint16_t ByteReader::u2() {
-  if (!need(2)) return 0;
-  uint16_t value = static_cast<uint16_t>((at[0] << 8) | at[1]);
-  at += 2, left -= 2;
-  return value;
-}
-
-uint32_t ByteReader::u4() {
-  if (!need(4)) return 0;
-  uint32_t value = (uint32_t{at[0]} << 24) | (uint32_t{at[1]} << 16) | (uint32_t{at[2]} << 8) | at[3];
-  at += 4, left -= 4;
-  return value;
-}
-
-float ByteReader::f4() {
-  uint32_t bits = u4();
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-uint32_t ByteReader::vx() {
-  if (left > 0 && at[0] == 0xFF) return u4() & 0x00FFFFFFu;
-  return u2();
 }
 
 void ByteReader::id(char out[4]) {

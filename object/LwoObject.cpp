@@ -27,9 +27,13 @@ void LwoObject::load(const char* path) {
     ~Finish() {
       object.file.reset();
       object.faces = {};
-      object.chunkData = {};
+      object.chunkData.reset();
+      object.chunkCapacity = object.chunkBytes = 0;
     }
   } finish{*this};
+  fileSize = -1;
+  if (std::fseek(file.get(), 0, SEEK_END) == 0) fileSize = std::ftell(file.get());
+  if (std::fseek(file.get(), 0, SEEK_SET) != 0) fileSize = -1;
 
   readChunkHeader(chunk);
   if (std::memcmp(chunk.id, "FORM", 4) != 0) throw "FORM-tag not found! (maybe this is not lightwave-file?)";
@@ -69,15 +73,37 @@ bool LwoObject::readChunkHeader(ChunkHeader& header) {
 }
 
 void LwoObject::readChunkData(uint32_t size) {
-  chunkData.clear();
+  chunkBytes = 0;
   size_t left = size;
+  const size_t inFile = bytesLeftInFile();
+  if (inFile != unknownSize) {
+    left = std::min(left, inFile);
+    reserveChunkData(left);
+  }
   while (left > 0) {
-    size_t piece = std::min(left, scratch.size());
-    size_t got = std::fread(scratch.data(), 1, piece, file.get());
-    chunkData.insert(chunkData.end(), scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(got));
+    // Where the file's size is unknown, the buffer grows with what was read.
+    size_t piece = std::min(left, std::max(scratch.size(), chunkBytes));
+    reserveChunkData(chunkBytes + piece);
+    size_t got = std::fread(chunkData.get() + chunkBytes, 1, piece, file.get());
+    chunkBytes += got;
     if (got < piece) break; // the file ends inside the chunk
     left -= got;
   }
+}
+
+size_t LwoObject::bytesLeftInFile() {
+  long at = fileSize < 0 ? -1 : std::ftell(file.get());
+  if (at < 0 || at > fileSize) return unknownSize;
+  return static_cast<size_t>(fileSize - at);
+}
+
+void LwoObject::reserveChunkData(size_t bytes) {
+  if (bytes <= chunkCapacity) return;
+  size_t capacity = std::max(bytes, 2 * chunkCapacity);
+  std::unique_ptr<uint8_t[]> grown(new uint8_t[capacity]);
+  if (chunkBytes > 0) std::memcpy(grown.get(), chunkData.get(), chunkBytes);
+  chunkData = std::move(grown);
+  chunkCapacity = capacity;
 }
 
 void LwoObject::skip(uint32_t size) {
@@ -93,6 +119,7 @@ void LwoObject::skip(uint32_t size) {
 // A second PNTS chunk may leave triangles naming points that no longer exist.
 void LwoObject::dropBrokenTriangles() {
   const size_t count = mesh.points.size();
+  if (groupsMaxIndex < count) return; // every triangle's points exist
   for (SurfaceGroup& group : mesh.surfaceGroups) {
     auto broken = [count](const LwoTriangle& t) {
       return t.index[0] >= count || t.index[1] >= count || t.index[2] >= count;
@@ -103,16 +130,17 @@ void LwoObject::dropBrokenTriangles() {
   }
 }
 
-// The integer box of the points, always holding the origin.
+// The integer box of the points, always holding the origin. Truncation
+// keeps order, so the box is the truncated extremes (NaN takes no part).
 void LwoObject::computeBounds() {
-  std::fill(std::begin(bounds), std::end(bounds), 0);
+  float maxX = 0.0f, minX = 0.0f, maxY = 0.0f, minY = 0.0f, maxZ = 0.0f, minZ = 0.0f;
   for (const Vec3& point : mesh.points) {
-    for (int axis = 0; axis < 3; ++axis) {
-      float c = point[axis];
-      int32_t& maximum = bounds[2 * axis];
-      int32_t& minimum = bounds[2 * axis + 1];
-      if (c >= 0.0f) maximum = std::max(maximum, truncated(c));
-      if (c < 0.0f) minimum = std::min(minimum, truncated(c));
-    }
+    // std::max and std::min keep their first argument when the second is NaN.
+    maxX = std::max(maxX, point[0]), minX = std::min(minX, point[0]);
+    maxY = std::max(maxY, point[1]), minY = std::min(minY, point[1]);
+    maxZ = std::max(maxZ, point[2]), minZ = std::min(minZ, point[2]);
   }
+  const float extremes[6] = {maxX, minX, maxY, minY, maxZ, minZ};
+  for (int i = 0; i < 6; ++i)
+    bounds[i] = truncated(extremes[i]);
 }

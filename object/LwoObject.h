@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "ByteReader.h"
+#include "ChunkStream.h"
 #include "MeshObject.h"
 
 // A MeshObject read from an LWO2 file: one layer of triangles, its surfaces,
@@ -39,13 +42,18 @@ public:
 
 private:
   void readChunks();
-  // Reads up to `size` bytes of chunk data (through scratch) into chunkData.
+  // Reads up to `size` bytes of chunk data straight into chunkData: no more
+  // than the file holds, so a declared size beyond its end allocates nothing.
   void readChunkData(uint32_t size);
+  // Bytes from here to the end of the file; unknownSize when the stream cannot tell.
+  size_t bytesLeftInFile();
+  void reserveChunkData(size_t bytes);
   void skip(uint32_t size);
 
   void readTags(ByteReader data);
   void readPoints(ByteReader data);
-  void readPolygons(ByteReader data);
+  // POLS is read a window at a time: the largest chunk of a large object.
+  void readPolygons(ChunkStream& stream, size_t expectedBytes);
   void readPolygonTags(ByteReader data);
   void readClip(ByteReader data);
   void readUvMap(ByteReader data);
@@ -56,6 +64,23 @@ private:
   void dropBrokenTriangles();
   void computeBounds();
 
-  std::vector<uint8_t> chunkData;
-  std::vector<LwoTriangle> faces; // the FACE list in file order, while reading
+  static constexpr size_t unknownSize = SIZE_MAX;
+  long fileSize = -1; // -1: the stream cannot tell
+  // Not a vector: a vector would clear every byte before the file's bytes overwrite them.
+  std::unique_ptr<uint8_t[]> chunkData;
+  size_t chunkCapacity = 0;
+  size_t chunkBytes = 0;
+  // The FACE list in file order, while reading: point indices only, half
+  // the size of a triangle with its normal.
+  struct Face {
+    uint32_t index[3];
+  };
+  std::vector<Face> faces;
+  void addFace(const Face& face) {
+    facesMaxIndex = std::max({facesMaxIndex, face.index[0], face.index[1], face.index[2]});
+    faces.push_back(face);
+    ++mesh.triangleCount;
+  }
+  uint32_t facesMaxIndex = 0;           // the largest point index in faces
+  uint32_t groupsMaxIndex = UINT32_MAX; // the same for the groups' triangles
 };

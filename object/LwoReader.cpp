@@ -1,4 +1,5 @@
 // The chunk loop of the LWO2 reader and the geometry chunks.
+#include <algorithm>
 #include <cstring>
 
 #include "LwoIds.h"
@@ -10,25 +11,32 @@ namespace {
 // Smallest entries with 2-byte indices: an entry is read only when at least
 // this much of the chunk is left, as many as the chunk's size holds.
 const size_t triangleBytes = 2 + 3 * 2;
+const size_t longestTriangleBytes = 2 + 3 * 4;
 const size_t polygonTagBytes = 2 + 2;
 const size_t pointUvBytes = 2 + 4 + 4;
 const size_t polygonUvBytes = 2 + 2 + 4 + 4;
+const size_t longestPolygonTagBytes = 4 + 2;
+
+const char* const notTriangles = "Only triangles are supported, convert to triangulated object.";
 
 } // namespace
 
 void LwoObject::readChunks() {
   while (readChunkHeader(chunk)) {
     const char* id = chunk.id;
-    if (isId(id, "TAGS") || isId(id, "PNTS") || isId(id, "POLS") || isId(id, "PTAG") || isId(id, "CLIP") ||
-        isId(id, "VMAP") || isId(id, "VMAD") || isId(id, "SURF")) {
+    if (isId(id, "POLS")) {
+      const size_t inFile = bytesLeftInFile();
+      ChunkStream stream(file.get(), scratch.data(), scratch.size(), chunk.size);
+      readPolygons(stream, inFile == unknownSize ? 0 : std::min<size_t>(chunk.size, inFile));
+      stream.skipRest();
+    } else if (isId(id, "TAGS") || isId(id, "PNTS") || isId(id, "PTAG") || isId(id, "CLIP") ||
+               isId(id, "VMAP") || isId(id, "VMAD") || isId(id, "SURF")) {
       readChunkData(chunk.size);
-      ByteReader data(chunkData.data(), chunkData.size());
+      ByteReader data(chunkData.get(), chunkBytes);
       if (isId(id, "TAGS"))
         readTags(data);
       else if (isId(id, "PNTS"))
         readPoints(data);
-      else if (isId(id, "POLS"))
-        readPolygons(data);
       else if (isId(id, "PTAG"))
         readPolygonTags(data);
       else if (isId(id, "CLIP"))
@@ -57,32 +65,49 @@ void LwoObject::readTags(ByteReader data) {
 void LwoObject::readPoints(ByteReader data) {
   size_t count = data.remaining() / 12;
   mesh.points.resize(count);
+  const uint8_t* at = data.position(); // count whole points are there
   for (Vec3& point : mesh.points) {
-    float x = data.f4();
-    float y = data.f4();
-    float z = data.f4();
-    point = {x, y, -z};
+    point = {bigF4(at), bigF4(at + 4), -bigF4(at + 8)};
+    at += 12;
   }
   mesh.drawPoints = mesh.points;
   mesh.pointCount = static_cast<int32_t>(count);
 }
 
-void LwoObject::readPolygons(ByteReader data) {
+void LwoObject::readPolygons(ChunkStream& stream, size_t expectedBytes) {
+  ByteReader head = stream.window(4);
   char type[4];
-  data.id(type);
+  head.id(type);
+  stream.keep(head);
   mesh.triangleCount = 0;
   faces.clear();
+  facesMaxIndex = 0;
   if (!isId(type, "FACE")) return;
-  faces.reserve(data.remaining() / triangleBytes);
-  while (data.remaining() >= triangleBytes) {
-    // All 16 bits: flag bits in the high six make it something else than a triangle.
-    if (data.u2() != 3) throw "Only triangles are supported, convert to triangulated object.";
-    LwoTriangle triangle;
-    for (uint32_t& index : triangle.index)
-      index = data.vx();
-    if (!data.complete()) break; // cut off by the chunk's end
-    faces.push_back(triangle);
-    ++mesh.triangleCount;
+  if (expectedBytes > 4) faces.reserve((expectedBytes - 4) / triangleBytes);
+  for (;;) {
+    // A triangle is decoded in place when it lies whole in the window; at
+    // the chunk's end, field by field while the smallest one's bytes are left.
+    ByteReader data = stream.window(longestTriangleBytes);
+    const bool last = stream.atLastWindow();
+    while (data.remaining() >= longestTriangleBytes) {
+      const uint8_t* at = data.position();
+      // All 16 bits: flag bits in the high six make it something else than a triangle.
+      if (bigU2(at) != 3) throw notTriangles;
+      Face face;
+      at = bigVx(bigVx(bigVx(at + 2, face.index[0]), face.index[1]), face.index[2]);
+      data.advanceTo(at);
+      addFace(face);
+    }
+    while (last && data.remaining() >= triangleBytes) {
+      if (data.u2() != 3) throw notTriangles;
+      Face face;
+      for (uint32_t& index : face.index)
+        index = data.vx();
+      if (!data.complete()) return; // cut off by the chunk's end
+      addFace(face);
+    }
+    if (last) return;
+    stream.keep(data);
   }
 }
 
@@ -90,31 +115,42 @@ void LwoObject::readPolygonTags(ByteReader data) {
   char type[4];
   data.id(type);
   if (!isId(type, "SURF")) return;
-  struct Entry {
-    uint32_t polygon;
-    uint16_t tag;
+  const size_t faceCount = faces.size(), surfaceCount = mesh.surfaces.size();
+  // Two passes over the entries, counting and then copying: cheaper than
+  // keeping them in a list of their own.
+  auto forEachEntry = [&](auto take) {
+    ByteReader entries = data;
+    while (entries.remaining() >= longestPolygonTagBytes) {
+      uint32_t polygon;
+      const uint8_t* at = bigVx(entries.position(), polygon);
+      uint16_t tag = bigU2(at);
+      entries.advanceTo(at + 2);
+      if (polygon < faceCount && tag < surfaceCount) take(polygon, tag);
+    }
+    while (entries.remaining() >= polygonTagBytes) {
+      uint32_t polygon = entries.vx();
+      uint16_t tag = entries.u2();
+      if (!entries.complete()) break;
+      if (polygon < faceCount && tag < surfaceCount) take(polygon, tag);
+    }
   };
-  std::vector<Entry> entries;
-  std::vector<uint32_t> counts(mesh.surfaces.size(), 0);
-  while (data.remaining() >= polygonTagBytes) {
-    Entry entry;
-    entry.polygon = data.vx();
-    entry.tag = data.u2();
-    if (!data.complete()) break;
-    if (entry.polygon >= faces.size() || entry.tag >= mesh.surfaces.size()) continue;
-    entries.push_back(entry);
-    ++counts[entry.tag];
-  }
+  std::vector<uint32_t> counts(surfaceCount, 0);
+  forEachEntry([&](uint32_t, uint16_t tag) { ++counts[tag]; });
   // One group per surface, empty ones too, so that group i is surface i.
-  mesh.surfaceGroups.assign(mesh.surfaces.size(), SurfaceGroup{});
-  for (size_t s = 0; s < mesh.surfaceGroups.size(); ++s) {
+  mesh.surfaceGroups.assign(surfaceCount, SurfaceGroup{});
+  for (size_t s = 0; s < surfaceCount; ++s) {
     SurfaceGroup& group = mesh.surfaceGroups[s];
     group.surfaceIndex = static_cast<uint32_t>(s);
     group.triangleCount = counts[s];
     group.triangles.reserve(counts[s]);
   }
-  for (const Entry& entry : entries)
-    mesh.surfaceGroups[entry.tag].triangles.push_back(faces[entry.polygon]);
+  forEachEntry([&](uint32_t polygon, uint16_t tag) {
+    const Face& face = faces[polygon];
+    LwoTriangle triangle;
+    triangle.index[0] = face.index[0], triangle.index[1] = face.index[1], triangle.index[2] = face.index[2];
+    mesh.surfaceGroups[tag].triangles.push_back(triangle);
+  });
+  groupsMaxIndex = facesMaxIndex;
 }
 
 void LwoObject::readUvMap(ByteReader data) {

@@ -87,6 +87,49 @@ TEST(LwoRobustness, AFileCutShortKeepsWhatWasRead) {
   EXPECT_EQ(cut.object->mesh.pointCount, 2);
 }
 
+// The face list is read a window of some 80 000 bytes at a time: triangles
+// straddle a window's end in either index form, and a cut may fall in a
+// later window, inside a triangle.
+TEST(LwoRobustness, ReadsFaceListsLongerThanOneReadWindow) {
+  struct Case {
+    bool longIndices;
+    size_t keptFaceBytes; // of the FACE list before the cut; all when 0
+    int32_t triangles;
+  };
+  const Case cases[] = {{false, 0, 30000}, {true, 0, 30000}, {false, 200003, 25000}, {true, 200003, 14285}};
+  std::vector<LwoPoint> points(30002);
+  for (size_t i = 0; i < points.size(); ++i)
+    points[i] = {static_cast<float>(i % 7), static_cast<float>(i % 5), static_cast<float>(i % 3)};
+  std::vector<std::vector<uint32_t>> triangles;
+  std::vector<LwoPolygonTag> tags;
+  for (uint32_t i = 0; i < 30000; ++i) {
+    triangles.push_back({i, i + 2, i + 1});
+    tags.push_back({29999 - i, 0});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.longIndices << " " << c.keptFaceBytes);
+    LwoWriter w;
+    w.longIndices = c.longIndices;
+    writeTags(w, {"A"});
+    writePoints(w, points);
+    writePolygons(w, "FACE", triangles);
+    writePolygonTags(w, "SURF", tags);
+    std::string file = w.finish();
+    if (c.keptFaceBytes > 0) file.resize(file.find("POLS") + 12 + c.keptFaceBytes);
+    LoadResult loaded = loadLwo(file);
+    ASSERT_EQ(loaded.error, nullptr);
+    const Mesh& mesh = loaded.object->mesh;
+    EXPECT_EQ(mesh.triangleCount, c.triangles);
+    if (c.keptFaceBytes > 0) continue; // no PTAG after the cut
+    ASSERT_EQ(mesh.surfaceGroups.size(), 1u);
+    ASSERT_EQ(mesh.surfaceGroups[0].triangles.size(), 30000u);
+    for (uint32_t i = 0; i < 30000; ++i) {
+      const uint32_t* index = mesh.surfaceGroups[0].triangles[i].index;
+      ASSERT_TRUE(index[0] == 29999 - i && index[1] == 30001 - i && index[2] == 30000 - i) << i;
+    }
+  }
+}
+
 TEST(LwoRobustness, DropsEntriesNamingWhatDoesNotExist) {
   std::string file = triangleFile({"A"}, square, {{0, 1, 2}, {0, 1, 99}, {1, 2, 3}},
                                   {{0, 0}, {1, 0}, {2, 7}, {40, 0}}, [](LwoWriter& w) {
