@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CaptureCommand.h"
 #include "Commands.h"
 
 namespace {
@@ -15,7 +16,8 @@ int usage() {
   std::cerr << "usage: zephtool inspect [--geometry] FILE\n"
                "       zephtool decode FILE OUT.raw\n"
                "       zephtool check DIR\n"
-               "       zephtool make-data DIR\n";
+               "       zephtool make-data DIR\n"
+               "       zephtool capture DIR OUT [--fps N] [--from S] [--to S] [--frames]\n";
   return 2;
 }
 
@@ -66,5 +68,6 @@ int main(int argc, char** argv) {
   if (command == "decode") return decodeCommand(args);
   if (command == "check") return checkCommand(args);
   if (command == "make-data") return makeDataCommand(args);
+  if (command == "capture") return captureCommand(args);
   return usage();
 }

@@ -1,0 +1,142 @@
+#include "Capture.h"
+
+#include <GL/gl.h>
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+
+#include "CaptureClock.h"
+#include "CaptureSink.h"
+#include "DefaultData.h"
+#include "DemoApp.h"
+#include "FrameSetup.h"
+#include "MusicReader.h"
+#include "OffscreenContext.h"
+#include "OutputFiles.h"
+#include "Platform.h"
+#include "Production.h"
+#include "Progress.h"
+#include "Timeline.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The quit that the production posts, seen without a window's loop.
+bool quitPosted = false;
+void noteQuit() {
+  quitPosted = true;
+}
+
+// For the production's paths, which are relative to the working folder.
+class WorkingFolder {
+public:
+  explicit WorkingFolder(const std::string& folder) : previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+  }
+  WorkingFolder(const WorkingFolder&) = delete;
+  WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+  std::filesystem::path previous;
+};
+
+// The production's state that points at this capture, let go at its end.
+class ProductionHooks {
+public:
+  explicit ProductionHooks(AudioProvider* clock) {
+    app->audioProvider = clock;
+    quitPosted = false;
+    setQuitHandler(noteQuit);
+  }
+  ~ProductionHooks() {
+    setQuitHandler(nullptr);
+    app->audioProvider = nullptr;
+  }
+  ProductionHooks(const ProductionHooks&) = delete;
+  ProductionHooks& operator=(const ProductionHooks&) = delete;
+};
+
+// Frames before `to`: the frame at `to` itself (to a nanosecond) is not drawn.
+int64_t frameLimit(const CaptureOptions& options) {
+  if (!std::isfinite(options.to)) return std::numeric_limits<int64_t>::max();
+  const double frames = std::ceil((options.to - options.from) * options.fps - 1e-9);
+  return std::max<int64_t>(1, static_cast<int64_t>(frames));
+}
+
+// For the progress line: the production ends with its first frame past the
+// last picture.
+int64_t expectedFrames(const CaptureOptions& options) {
+  const double ahead = (timeline::endSeconds - options.from) * options.fps;
+  const int64_t production = ahead < 0.0 ? 1 : static_cast<int64_t>(std::floor(ahead)) + 2;
+  return std::min(production, frameLimit(options));
+}
+
+} // namespace
+
+CaptureResult capture(const CaptureOptions& options, std::FILE* progressStream) {
+  const Clock::time_point start = Clock::now();
+  av_log_set_level(AV_LOG_ERROR); // the progress line is the capture's only chatter
+  OutputFiles files(options.out);
+  WorkingFolder working(options.folder);
+  // In the production's own order: the music first, then the frame, then the rest.
+  MusicReader music(std::string("data/") + defaultdata::musicFile, options.from);
+  app = new DemoApp("zeph", 640, 480, 32, 16, false);
+  OffscreenContext context(DemoApp::width, DemoApp::height, DemoApp::depthBits);
+  app->setupProjection();
+  applyDefaultGlState();
+  CaptureClock clock(options.from, options.fps);
+  ProductionHooks hooks(&clock);
+  app->setCallbacks(initProduction, drawFrame, finishProduction);
+  app->initCallback(app);
+
+  VideoSettings video = options.video;
+  video.width = DemoApp::width;
+  video.height = DemoApp::height;
+  video.fps = options.fps;
+  CaptureSink sink(files, video, options.stills, music);
+  Progress progress(progressStream, expectedFrames(options));
+  CaptureResult result;
+  const int64_t limit = frameLimit(options);
+  while (result.frames < limit && !quitPosted) {
+    clock.setFrame(result.frames);
+    Clock::time_point stage = Clock::now();
+    app->frameCallback(app);
+    glFinish();
+    result.times.draw += secondsSince(stage);
+    stage = Clock::now();
+    sink.push(context.rgba());
+    result.times.readBack += secondsSince(stage);
+    ++result.frames;
+    progress.update(result.frames, clock.getTime());
+  }
+  app->exitCallback(app);
+  sink.finish();
+  files.commit();
+
+  result.musicSeconds = static_cast<double>(result.frames) / options.fps;
+  result.seconds = secondsSince(start);
+  const StageTimes& writer = sink.times();
+  result.times.readBack -= writer.waiting;
+  result.times.waiting = writer.waiting;
+  result.times.convert = writer.convert;
+  result.times.encode = writer.encode;
+  result.times.music = writer.music;
+  result.times.stills = writer.stills;
+  progress.finish(result.frames, clock.getTime(), result.musicSeconds);
+  return result;
+}
