@@ -1,7 +1,5 @@
 #include "Capture.h"
 
-#include <GL/gl.h>
-
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -11,16 +9,11 @@ extern "C" {
 #include <cmath>
 #include <filesystem>
 
-#include "CaptureClock.h"
 #include "CaptureSink.h"
 #include "DefaultData.h"
-#include "DemoApp.h"
-#include "FrameSetup.h"
 #include "MusicReader.h"
-#include "OffscreenContext.h"
+#include "OffscreenFrame.h"
 #include "OutputFiles.h"
-#include "Platform.h"
-#include "Production.h"
 #include "Progress.h"
 #include "Timeline.h"
 
@@ -30,12 +23,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The quit that the production posts, seen without a window's loop.
-bool quitPosted = false;
-void noteQuit() {
-  quitPosted = true;
 }
 
 // For the production's paths, which are relative to the working folder.
@@ -53,22 +40,6 @@ public:
 
 private:
   std::filesystem::path previous;
-};
-
-// The production's state that points at this capture, let go at its end.
-class ProductionHooks {
-public:
-  explicit ProductionHooks(AudioProvider* clock) {
-    app->audioProvider = clock;
-    quitPosted = false;
-    setQuitHandler(noteQuit);
-  }
-  ~ProductionHooks() {
-    setQuitHandler(nullptr);
-    app->audioProvider = nullptr;
-  }
-  ProductionHooks(const ProductionHooks&) = delete;
-  ProductionHooks& operator=(const ProductionHooks&) = delete;
 };
 
 // Frames before `to`: the frame at `to` itself (to a nanosecond) is not drawn.
@@ -95,36 +66,26 @@ CaptureResult capture(const CaptureOptions& options, std::FILE* progressStream) 
   WorkingFolder working(options.folder);
   // In the production's own order: the music first, then the frame, then the rest.
   MusicReader music(std::string("data/") + defaultdata::musicFile, options.from);
-  app = new DemoApp("zeph", 640, 480, 32, 16, false);
-  OffscreenContext context(DemoApp::width, DemoApp::height, DemoApp::depthBits);
-  app->setupProjection();
-  applyDefaultGlState();
-  CaptureClock clock(options.from, options.fps);
-  ProductionHooks hooks(&clock);
-  app->setCallbacks(initProduction, drawFrame, finishProduction);
-  app->initCallback(app);
+  OffscreenFrame frame(options.from, options.fps);
 
   VideoSettings video = options.video;
-  video.width = DemoApp::width;
-  video.height = DemoApp::height;
+  video.width = frame.width();
+  video.height = frame.height();
   video.fps = options.fps;
   CaptureSink sink(files, video, options.stills, music);
   Progress progress(progressStream, expectedFrames(options));
   CaptureResult result;
   const int64_t limit = frameLimit(options);
-  while (result.frames < limit && !quitPosted) {
-    clock.setFrame(result.frames);
+  while (result.frames < limit && !frame.quitPosted()) {
     Clock::time_point stage = Clock::now();
-    app->frameCallback(app);
-    glFinish();
+    frame.draw(result.frames);
     result.times.draw += secondsSince(stage);
     stage = Clock::now();
-    sink.push(context.rgba());
+    sink.push(frame.rgba());
     result.times.readBack += secondsSince(stage);
     ++result.frames;
-    progress.update(result.frames, clock.getTime());
+    progress.update(result.frames, frame.musicTime());
   }
-  app->exitCallback(app);
   sink.finish();
   files.commit();
 
@@ -137,6 +98,6 @@ CaptureResult capture(const CaptureOptions& options, std::FILE* progressStream) 
   result.times.encode = writer.encode;
   result.times.music = writer.music;
   result.times.stills = writer.stills;
-  progress.finish(result.frames, clock.getTime(), result.musicSeconds);
+  progress.finish(result.frames, frame.musicTime(), result.musicSeconds);
   return result;
 }
