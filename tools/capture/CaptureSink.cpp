@@ -69,7 +69,6 @@ void CaptureSink::push(const uint8_t* rgba) {
   std::memcpy(frame.data(), rgba, bytes);
   lock.lock();
   queue.push_back(std::move(frame));
-  ++pushed;
   changed.notify_all();
 }
 

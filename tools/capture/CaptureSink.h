@@ -57,7 +57,6 @@ private:
   std::condition_variable changed;
   std::deque<std::vector<uint8_t>> queue;
   std::vector<std::vector<uint8_t>> spare;
-  int64_t pushed = 0;
   bool closing = false;   // no more frames: write the rest
   bool abandoned = false; // failed elsewhere: write nothing more
   std::exception_ptr failure;
