@@ -11,15 +11,19 @@
 #include "TempDir.h"
 
 // From 79.9 s at 10 frames per second: frames at 79.9, 80.0 and 80.1 s; the
-// last one makes the production quit and is written too.
+// last one makes the production quit and is written too. A longer earlier
+// capture's frames go; other files stay.
 TEST(CaptureFiles, HoldTheFramesUpToTheProductionsQuitAndTheMusicToTheirEnd) {
   TempDir first, second;
+  first.write("frame-000009.png", "an earlier capture's");
+  first.write("notes.txt", "the author's");
   for (const TempDir* out : {&first, &second}) {
     const CaptureRun run = runCapture(defaultSetFolder(), out->path(), "--fps 10 --from 79.9 --frames");
     ASSERT_EQ(run.status, 0) << run.errors;
   }
-  const std::string files = "frame-000000.png frame-000001.png frame-000002.png music.wav zeph.mp4 ";
-  ASSERT_EQ(listFolder(first.path()), files);
+  const std::string files = "frame-000000.png frame-000001.png frame-000002.png music.wav ";
+  ASSERT_EQ(listFolder(first.path()), files + "notes.txt zeph.mp4 ");
+  ASSERT_EQ(listFolder(second.path()), files + "zeph.mp4 ");
   for (const char* name :
        {"frame-000000.png", "frame-000001.png", "frame-000002.png", "music.wav", "zeph.mp4"})
     EXPECT_TRUE(readBytes(first.file(name)) == readBytes(second.file(name)))

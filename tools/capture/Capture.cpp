@@ -42,6 +42,10 @@ private:
   std::filesystem::path previous;
 };
 
+bool isCaptureFile(const std::string& name) {
+  return name == "zeph.mp4" || name == "music.wav" || CaptureSink::isStillName(name);
+}
+
 // Frames before `to`: the frame at `to` itself (to a nanosecond) is not drawn.
 int64_t frameLimit(const CaptureOptions& options) {
   if (!std::isfinite(options.to)) return std::numeric_limits<int64_t>::max();
@@ -62,7 +66,7 @@ int64_t expectedFrames(const CaptureOptions& options) {
 CaptureResult capture(const CaptureOptions& options, std::FILE* progressStream) {
   const Clock::time_point start = Clock::now();
   av_log_set_level(AV_LOG_ERROR); // the progress line is the capture's only chatter
-  OutputFiles files(options.out);
+  OutputFiles files(options.out, isCaptureFile);
   WorkingFolder working(options.folder);
   // In the production's own order: the music first, then the frame, then the rest.
   MusicReader music(std::string("data/") + defaultdata::musicFile, options.from);

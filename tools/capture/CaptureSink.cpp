@@ -23,13 +23,25 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+const char stillPrefix[] = "frame-";
+const char stillSuffix[] = ".png";
+
 std::string stillName(int64_t index) {
   char name[32];
-  std::snprintf(name, sizeof name, "frame-%06lld.png", static_cast<long long>(index));
+  std::snprintf(name, sizeof name, "%s%06lld%s", stillPrefix, static_cast<long long>(index), stillSuffix);
   return name;
 }
 
 } // namespace
+
+bool CaptureSink::isStillName(const std::string& name) {
+  const size_t prefix = sizeof stillPrefix - 1, suffix = sizeof stillSuffix - 1;
+  if (name.size() < prefix + 6 + suffix || name.compare(0, prefix, stillPrefix) != 0 ||
+      name.compare(name.size() - suffix, suffix, stillSuffix) != 0)
+    return false;
+  const std::string digits = name.substr(prefix, name.size() - prefix - suffix);
+  return digits.find_first_not_of("0123456789") == std::string::npos;
+}
 
 CaptureSink::CaptureSink(OutputFiles& out, const VideoSettings& video, bool withStills, MusicReader& source)
     : files(out), settings(video), music(source), stills(withStills) {

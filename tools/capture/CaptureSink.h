@@ -34,6 +34,9 @@ public:
   void push(const uint8_t* rgba);
   // Writes what is queued and completes the files; rethrows a failure.
   void finish();
+  // Whether `name` is one of the frames' file names.
+  static bool isStillName(const std::string& name);
+
   // The writer's share, and the pushing thread's waits; valid after finish.
   const StageTimes& times() const { return spent; }
 

@@ -1,5 +1,6 @@
 #include "OutputFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -13,7 +14,8 @@ std::string temporary(const fs::path& path) {
 
 } // namespace
 
-OutputFiles::OutputFiles(const std::string& out) : folder(fs::absolute(out).string()) {
+OutputFiles::OutputFiles(const std::string& out, Ownership owns)
+    : folder(fs::absolute(out).string()), captureFile(owns) {
   std::error_code error;
   fs::create_directories(folder, error);
   if (error || !fs::is_directory(folder, error))
@@ -33,6 +35,7 @@ std::string OutputFiles::add(const std::string& name) {
 }
 
 void OutputFiles::commit() {
+  removeEarlierFiles();
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
     const fs::path path = fs::path(folder) / *name;
     std::error_code error;
@@ -40,4 +43,13 @@ void OutputFiles::commit() {
     if (error) throw std::runtime_error(path.string() + ": " + error.message());
   }
   committed = true;
+}
+
+void OutputFiles::removeEarlierFiles() const {
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (captureFile(name) && std::find(names.begin(), names.end(), name) == names.end())
+      fs::remove(entry.path(), error);
+  }
 }
