@@ -14,7 +14,7 @@ void showErrorBox(const char* text) {
   std::fprintf(stderr, "Error! %s (no box: %s)\n", text, SDL_GetError());
 }
 
-void postQuit() {
+void platformPostQuit() {
   SDL_Event event = {};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);

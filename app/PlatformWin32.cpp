@@ -10,6 +10,6 @@ void showErrorBox(const char* text) {
   MessageBoxA(nullptr, text, "Error!", MB_ICONERROR);
 }
 
-void postQuit() {
+void platformPostQuit() {
   PostQuitMessage(0);
 }

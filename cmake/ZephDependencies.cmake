@@ -27,6 +27,10 @@ pkg_check_modules(OGG REQUIRED IMPORTED_TARGET ogg)
 pkg_check_modules(VORBISFILE REQUIRED IMPORTED_TARGET vorbisfile)
 pkg_check_modules(VORBISENC REQUIRED IMPORTED_TARGET vorbisenc)
 find_package(PNG REQUIRED)
+if(NOT CMAKE_CROSSCOMPILING)
+  # The capture's video files.
+  pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil libswscale libswresample)
+endif()
 find_package(OpenGL REQUIRED)
 
 # zephtool's reports (JSON, SHA-256). The MinGW builds have neither and build

@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   libogg-dev libvorbis-dev libpng-dev zlib1g-dev nlohmann-json3-dev libssl-dev
   libsdl2-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
+  libavcodec-dev libavformat-dev libswscale-dev libswresample-dev
   googletest libgtest-dev libbenchmark-dev libassimp-dev valgrind
   mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   libz-mingw-w64-dev dpkg-dev

@@ -3,19 +3,19 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <vector>
+
+#include "OffscreenContext.h"
 
 // A current OpenGL context rendering into memory, with a depth buffer and
 // the frame's default state and projection (45 degrees, near 1, far 1000).
 class OffscreenGl {
 public:
   OffscreenGl(int width = 64, int height = 48);
-  ~OffscreenGl();
   OffscreenGl(const OffscreenGl&) = delete;
   OffscreenGl& operator=(const OffscreenGl&) = delete;
 
-  int width() const { return w; }
-  int height() const { return h; }
+  int width() const { return context.width(); }
+  int height() const { return context.height(); }
   // RGBA of the pixel at (x, y), y counted from the top of the picture.
   uint32_t pixel(int x, int y) const;
   uint8_t red(int x, int y) const { return static_cast<uint8_t>(pixel(x, y) >> 24); }
@@ -26,8 +26,5 @@ public:
   void finish() const;
 
 private:
-  int w;
-  int h;
-  std::vector<uint8_t> buffer;
-  void* context;
+  OffscreenContext context;
 };

@@ -45,6 +45,7 @@ const char* encode(const PngPicture* picture, const png_color* palette, int pale
                picture->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   if (paletteSize > 0) png_set_PLTE(png, info, palette, paletteSize);
+  if (picture->compressionLevel >= 0) png_set_compression_level(png, picture->compressionLevel);
   png_write_info(png, info);
   int passes = png_set_interlace_handling(png);
   for (int pass = 0; pass < passes; ++pass)

@@ -15,6 +15,9 @@ struct PngPicture {
   int colourType = 2; // PNG_COLOR_TYPE_*: 0 grey, 2 RGB, 3 palette, 4 grey + alpha, 6 RGBA
   int bitDepth = 8;   // 1, 2, 4, 8 or 16, as PNG allows for the colour type
   bool interlaced = false;
+  // zlib's level, 0 (none) to 9 (smallest); -1 for zlib's own default.
+  // Lower levels write much faster, for pictures written by the thousand.
+  int compressionLevel = -1;
   // `height` rows of pngRowBytes() bytes each, top row first: samples packed
   // high bits first below 8 bits, 16-bit samples high byte first.
   std::vector<uint8_t> rows;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CaptureCommand.h"
 #include "Commands.h"
 
 namespace {
@@ -12,6 +13,7 @@ int usage(std::ostream& out, int status) {
          "       zephtool decode FILE OUT.raw\n"
          "       zephtool check DIR\n"
          "       zephtool make-data DIR\n"
+         "       zephtool capture DIR OUT [--fps N] [--from S] [--to S] [--frames]\n"
          "       zephtool --help | --version\n";
   return status;
 }
@@ -31,5 +33,6 @@ int main(int argc, char** argv) {
   if (command == "decode") return decodeCommand(args);
   if (command == "check") return checkCommand(args);
   if (command == "make-data") return makeDataCommand(args);
+  if (command == "capture") return captureCommand(args);
   return usage(std::cerr, 2);
 }
