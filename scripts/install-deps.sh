@@ -36,6 +36,7 @@ os_release=${ZEPH_OS_RELEASE:-/etc/os-release}
 # Entries of other archives (another key, or no such suite) are left out.
 derive_src_entries() {
   local suite
+  # shellcheck source=/dev/null
   suite=$(. "$os_release" && echo "$VERSION_CODENAME")
   local files=()
   for f in "$apt_dir"/sources.list "$apt_dir"/sources.list.d/*.list "$apt_dir"/sources.list.d/*.sources; do
