@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
 # root (or with sudo). Installs the packages, builds the presets native, win32,
-# win64, native-tsan and fuzz, checks formatting and the shipped executable's
+# win64, native-tsan, native-asan and fuzz, checks formatting and the shipped executable's
 # imports, then runs every test suite and fuzzer inside one set of test
 # services (scripts/with-test-services.sh). Ends with the line "N passed, N failed"
 # and a non-zero status when anything failed. Logs go to build/test-logs/.
@@ -75,6 +75,14 @@ pe_check() {
   header=$(i686-w64-mingw32-objdump -p -f "$zeph")
   grep -q 'Magic.*(PE32)' <<<"$header" || { echo "$zeph is not PE32"; ok=1; }
   grep -q 'architecture: i386' <<<"$header" || { echo "$zeph is not i386"; ok=1; }
+  # Its manifest (well-formed, or Windows refuses to start it) and version
+  # information are resources, not imports.
+  local resources
+  resources=$(i686-w64-mingw32-windres -J coff -i "$zeph" -O rc)
+  grep -q 'RT_MANIFEST' <<<"$resources" || { echo "$zeph has no manifest"; ok=1; }
+  grep -q 'VERSIONINFO' <<<"$resources" || { echo "$zeph has no version information"; ok=1; }
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$dir/production/zeph.manifest" ||
+    { echo "its manifest is not well-formed XML"; ok=1; }
   while IFS= read -r exe; do
     for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
       echo "$exe imports $dll"
@@ -146,6 +154,7 @@ inside_services() {
   else
     run_ctest native-tsan -E '^e2e\.'
   fi
+  run_ctest native-asan -E '^e2e\.'
   run_fuzzers
 }
 
@@ -164,6 +173,7 @@ for preset in native win32 win64; do
   check "build-$preset" build "$preset" -DZEPH_WERROR=ON
 done
 check build-native-tsan build native-tsan
+check build-native-asan build native-asan
 check build-fuzz build fuzz
 check clang-format format_check
 if has_zeph_target; then
