@@ -48,7 +48,8 @@ OggVorbisProvider::OggVorbisProvider(AudioFile* audioFile) : AudioProvider(audio
   // stands clears it without moving.
   int32_t at = file->tell();
   if (at >= 0) file->seek(at, SEEK_SET);
-  clock.reset(ov_time_tell(&vorbisFile));
+  openPosition = ov_time_tell(&vorbisFile);
+  clock.reset(openPosition);
 }
 
 OggVorbisProvider::~OggVorbisProvider() {
@@ -75,7 +76,10 @@ bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
     silence(buffer, lastFillBytes, bytes);
     more = lastFillBytes == bytes;
   }
-  clock.publish(ov_time_tell(&vorbisFile), start);
+  // Silence after the music's end counts as time too: the output plays it,
+  // so the clock goes on at real time past the last sample.
+  deliveredBytes += bytes;
+  clock.publish(openPosition + static_cast<double>(deliveredBytes) / bytesPerSecond, start);
   return more;
 }
 

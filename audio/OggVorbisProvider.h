@@ -32,6 +32,10 @@ private:
 
   OggVorbis_File vorbisFile;
   FillClock clock;
+  // The clock counts what was delivered, in the playback format, from where the decoder opened.
+  static constexpr double bytesPerSecond = 176400.0;
+  double openPosition = 0.0;
+  uint64_t deliveredBytes = 0;
   // Decoded bytes that an odd-sized fill could not take, for the next fill.
   uint8_t pending[1024];
   uint32_t pendingBegin = 0;

@@ -69,6 +69,18 @@ TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
   EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.1, 1e-9);
 }
 
+// The music lasts 3 s; the output keeps asking and plays the silence, so the
+// clock goes on at real time instead of holding at the end.
+TEST_F(Clock, GoesOnAtRealTimePastTheMusicsEnd) {
+  for (uint32_t second = 1; second <= 6; ++second) {
+    fakeNow = second * 1000;
+    buffer.resize(playbackBytes(1.0));
+    provider->fill(buffer.data(), playbackBytes(1.0));
+    fakeNow = second * 1000 + 500;
+    EXPECT_NEAR(provider->getTime(), second - 2.0 + 0.5, 1e-9) << second;
+  }
+}
+
 TEST_F(Clock, StaysRightAcrossTheTimerWrap) {
   fillAt(0xFFFFFF00u, playbackBytes(1.0));
   fakeNow = 0x100;
