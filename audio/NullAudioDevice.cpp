@@ -43,7 +43,11 @@ void NullAudioDevice::start() {
 void NullAudioDevice::poll() {
   std::lock_guard<std::mutex> lock(stateLock);
   if (!running) return;
-  const uint32_t elapsedMs = readMillisecondTimer() - startMs;
+  const uint32_t now = readMillisecondTimer();
+  const uint32_t elapsedMs = now - startMs;
+  // The play position is the timer: whole frames played since start.
+  const uint64_t frames = static_cast<uint64_t>(elapsedMs) * static_cast<uint64_t>(sampleRate) / 1000;
+  provider->reportPlayed(frames * 2 * static_cast<uint64_t>(bytesPerSample), now);
   const uint32_t due = elapsedMs / 1000 + buffersAhead;
   while (buffersTaken < due) {
     provider->fill(buffer.data(), static_cast<uint32_t>(buffer.size()));

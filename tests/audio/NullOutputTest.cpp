@@ -68,4 +68,19 @@ TEST_F(NullOutput, TakesOneBufferForEachSecondOfTheTimer) {
   EXPECT_EQ(output->takenBytes(), playbackBytes(7.0));
 }
 
+// The music lasts 3 s; the output plays silence after it, and the clock
+// follows the timer on past the end, never back.
+TEST_F(NullOutput, TheClockPassesTheMusicsEndAtRealTime) {
+  output->start();
+  EXPECT_NEAR(source->getTime(), 0.0, 1e-9);
+  double previous = 0.0;
+  for (uint32_t ms = 100; ms <= 8000; ms += 100) {
+    at(ms);
+    const double clock = source->getTime();
+    ASSERT_NEAR(clock, ms * 0.001, 0.001) << ms;
+    ASSERT_GT(clock, previous);
+    previous = clock;
+  }
+}
+
 } // namespace
