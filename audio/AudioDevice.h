@@ -21,6 +21,9 @@ public:
   virtual void start() = 0;
   virtual void stop();
   virtual void close() = 0;
+  // Drops what the output has queued and plays on from the source's
+  // position (after a seek). Nothing unless playing.
+  virtual void restart() {}
   virtual ~AudioDevice() = default;
 
   AudioProvider* provider = nullptr;
