@@ -174,9 +174,14 @@ void DirectSoundDevice::reportPosition() {
     const uint32_t size = static_cast<uint32_t>(bufferBytes);
     // The buffer holds the source's bytes in order round the circle, so the
     // cursor's way round counts the bytes played.
-    playedBytes += bytesPassed(play % size, lastCursor, size);
-    lastCursor = play % size;
-    provider->reportPlayed(playedBytes, now);
+    // Reported every 10 ms, it cannot have gone half way round: a cursor a
+    // little behind the last one is a glitch, not a second played.
+    const uint32_t passed = bytesPassed(play % size, lastCursor, size);
+    if (passed < size / 2) {
+      playedBytes += passed;
+      lastCursor = play % size;
+      provider->reportPlayed(playedBytes, now);
+    }
   }
   LeaveCriticalSection(&lock);
 }

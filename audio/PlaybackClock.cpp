@@ -51,7 +51,10 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   reporting = true;
   if (streamByte < segmentByte) return; // audio from before a seek
   if (baseline) {
-    if (streamByte > lastByte) positionChanged(streamByte, atMs);
+    if (streamByte > lastByte)
+      positionChanged(streamByte, atMs);
+    else
+      lastByte = streamByte; // after a stray position ahead, the next move counts again
     return;
   }
   // The first position in this stretch: where playback starts, not yet that

@@ -113,7 +113,10 @@ void WaveOutDevice::reportPosition() {
     return;
   const uint32_t now = readMillisecondTimer();
   // The device counts in 32 bits: the difference is right across its wrap.
-  playedBytes += static_cast<uint32_t>(time.u.cb - lastPosition);
+  // A position behind the last one is a glitch, not four gigabytes played.
+  const int32_t moved = static_cast<int32_t>(time.u.cb - lastPosition);
+  if (moved < 0) return;
+  playedBytes += static_cast<uint32_t>(moved);
   lastPosition = time.u.cb;
   provider->reportPlayed(playedBytes, now);
 }

@@ -170,8 +170,8 @@ TEST_F(Clock, ALateRefillIsSlewedNotStepped) {
 // has taken every 5 ms; its latency is one period. It starts playing 300 ms
 // after start, at 60 % speed for its first second (the clock steps forward
 // only until the position keeps time), stalls for 100 ms at 4 s (the clock
-// must not go back), jumps 0.2 s ahead at 6 s, and once reports a position
-// that went backwards.
+// must not go back), jumps 0.2 s ahead at 6 s, and reports a position that
+// went backwards once and one far ahead once.
 TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
   const uint32_t period = 2048 * 4;
   const double periodSeconds = 2048.0 / 44100.0;
@@ -191,7 +191,8 @@ TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
   };
   auto taken = [&](uint32_t now) -> uint64_t {
     if (now < playing) return 0;
-    if (now == 7000) return period; // a stray report of an old position
+    if (now == 7000) return period;                // a stray report of an old position
+    if (now == 8000) return 100 * 176400 + period; // and one far ahead
     return (static_cast<uint64_t>(heard(now) * 176400.0) / period + 1) * period;
   };
   ClockReader reader(provider.get());
