@@ -90,8 +90,8 @@ void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   if (!next.running) ++next.starts;
   next.running = true;
   next.kind = fromPosition;
-  next.starting = starting;
   const Candidate best = starting ? startingChange(seen) : steadyChange(seen);
+  next.starting = starting;
   next.music = best.music;
   next.at = best.at;
   publish(next);
