@@ -2,11 +2,15 @@
 
 #include <cstring>
 
+#include "AudioEngineLatency.h"
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
 const DWORD passIntervalMs = 100;
+// The play position is reported this often between passes, for the clock.
+const int positionsPerPass = 10;
 // Between tries to lock a lost buffer: long enough not to spin, short next to a pass.
 const DWORD lostBufferPauseMs = 10;
 
@@ -85,8 +89,12 @@ int DirectSoundDevice::open(void* window) {
   soundBuffer->SetCurrentPosition(0);
   staging = new uint8_t[static_cast<size_t>(bufferBytes)];
   clearBuffer();
-  // The feeder decodes one buffer, one second, ahead of the play cursor.
-  if (provider) provider->setOutputLead(1.0);
+  // The feeder decodes one buffer, one second, ahead of the play cursor, and
+  // the engine adds its own delay after the cursor.
+  if (provider) {
+    provider->setOutputLead(1.0);
+    provider->setOutputLatency(audioEngineLatency());
+  }
   return 0;
 }
 
@@ -133,9 +141,13 @@ void DirectSoundDevice::start() {
 }
 
 void DirectSoundDevice::primeBuffer() {
+  EnterCriticalSection(&lock);
   provider->fill(staging, static_cast<uint32_t>(bufferBytes));
+  takenBytes += static_cast<uint32_t>(bufferBytes);
   writeBuffer(0, static_cast<uint32_t>(bufferBytes));
   play(soundBuffer);
+  primed = true;
+  LeaveCriticalSection(&lock);
 }
 
 uint32_t DirectSoundDevice::feedPass() {
@@ -145,17 +157,62 @@ uint32_t DirectSoundDevice::feedPass() {
   soundBuffer->GetCurrentPosition(&playCursor, nullptr);
   uint32_t count = bytesPassed(playCursor % size, writePosition, size);
   provider->fill(staging, count);
+  takenBytes += count;
   writeBuffer(writePosition, count);
   writePosition = advancePosition(writePosition, count, size);
   LeaveCriticalSection(&lock);
   return count;
 }
 
+// The cursor first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void DirectSoundDevice::reportPosition() {
+  EnterCriticalSection(&lock);
+  DWORD play = 0;
+  if (SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
+    const uint32_t now = readMillisecondTimer();
+    const uint32_t size = static_cast<uint32_t>(bufferBytes);
+    // The buffer holds the source's bytes in order round the circle, so the
+    // cursor's way round counts the bytes played.
+    // Reported every 10 ms, it cannot have gone half way round: a cursor a
+    // little behind the last one is a glitch, not a second played.
+    const uint32_t passed = bytesPassed(play % size, lastCursor, size);
+    if (passed < size / 2) {
+      playedBytes += passed;
+      lastCursor = play % size;
+      provider->reportPlayed(playedBytes, now);
+    }
+  }
+  LeaveCriticalSection(&lock);
+}
+
+void DirectSoundDevice::restart() {
+  if (!thread) return;
+  EnterCriticalSection(&lock);
+  DWORD play = 0;
+  if (primed && SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
+    const uint32_t size = static_cast<uint32_t>(bufferBytes);
+    // A whole second from the play cursor on, from the source's position;
+    // the passes go on from there.
+    lastCursor = play % size;
+    playedBytes = takenBytes;
+    provider->fill(staging, size);
+    takenBytes += size;
+    writeBuffer(lastCursor, size);
+    writePosition = lastCursor;
+  }
+  LeaveCriticalSection(&lock);
+}
+
 void DirectSoundDevice::feederThread() {
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   primeBuffer();
   while (threadState == feederRunning) {
     feedPass();
-    Sleep(passIntervalMs);
+    for (int i = 0; i < positionsPerPass && threadState == feederRunning; ++i) {
+      Sleep(passIntervalMs / positionsPerPass);
+      reportPosition();
+    }
   }
   soundBuffer->Stop();
   threadState = feederStopped;

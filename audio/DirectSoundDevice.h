@@ -28,6 +28,9 @@ public:
   void start() override;
   // Ends the feeder (waiting for it), then releases the buffer and the object.
   void close() override;
+  // Rewrites the whole buffer from the play cursor on with the source's
+  // audio from its position; nothing before the feeder has primed it.
+  void restart() override;
 
   // Zeroes the whole sound buffer.
   void clearBuffer();
@@ -39,7 +42,9 @@ public:
   // One pass of the feeder, under `lock`: decodes and writes what the play
   // cursor has passed since `writePosition`. Returns the bytes written.
   uint32_t feedPass();
-  // The feeder thread's body.
+  // Tells the source which delivered byte the play cursor has reached, and when.
+  void reportPosition();
+  // The feeder thread's body: a pass every 100 ms, the play position every 10 ms.
   void feederThread();
 
   uint8_t* staging = nullptr;
@@ -51,6 +56,12 @@ public:
   std::atomic<int32_t> threadState{feederStopped};
   // Where the next pass writes: the play cursor that the previous pass read.
   uint32_t writePosition = 0;
+  // Under `lock`: the play cursor at the latest report, the source's byte
+  // there, and all bytes taken from the source.
+  uint32_t lastCursor = 0;
+  uint64_t playedBytes = 0;
+  uint64_t takenBytes = 0;
+  bool primed = false;
 
 private:
   bool lockReady = false;

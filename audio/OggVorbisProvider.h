@@ -7,7 +7,10 @@
 #include <vorbis/vorbisfile.h>
 
 #include "AudioProvider.h"
-#include "FillClock.h"
+#include <memory>
+#include <mutex>
+
+#include "PlaybackClock.h"
 
 // Decodes Ogg Vorbis through vorbisfile, which reads the AudioFile through
 // callbacks, and keeps the playback clock that times the production.
@@ -18,10 +21,13 @@ public:
   // Frees the decoder without closing the file.
   ~OggVorbisProvider() override;
 
-  // Decoder position minus the output lead plus the time since the latest
-  // fill began, from the pair that fill published when it ended.
+  // The music heard now: from the output's play positions, or (until it
+  // reports them) from what the fills delivered less the output's lead.
   double getTime() override;
+  void reportPlayed(uint64_t streamByte, uint32_t atMs) override;
   bool fill(uint8_t* buffer, uint32_t bytes) override;
+  // To the sample, through the decoder's own seek; past the end gives silence.
+  bool seek(double seconds) override;
 
 private:
   // Decodes into buffer; returns the bytes written.
@@ -30,8 +36,13 @@ private:
   long readOnce(uint8_t* buffer, uint32_t bytes);
   uint32_t takePending(uint8_t* buffer, uint32_t bytes);
 
+  // Clears the file's end-of-file indicator that the decoder's reading may have set.
+  void clearEndOfFile();
+
+  // A seek waits for a fill under way, and the other way round.
+  std::mutex decodeLock;
   OggVorbis_File vorbisFile;
-  FillClock clock;
+  std::unique_ptr<PlaybackClock> clock;
   // Decoded bytes that an odd-sized fill could not take, for the next fill.
   uint8_t pending[1024];
   uint32_t pendingBegin = 0;

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ int SdlAudioDevice::open(void*) {
   wanted.channels = 2;
   wanted.samples = devicePeriodFrames;
   // SDL converts if the device wants another format.
-  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  SDL_AudioSpec obtained = {};
+  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     throw "SDL_OpenAudioDevice failed!";
@@ -39,13 +41,16 @@ int SdlAudioDevice::open(void*) {
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   current = 0;
   queuedBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard.
+  // Two one-second buffers are decoded ahead of what is heard. Bytes taken
+  // from the queue go through the device buffer SDL obtained before they are heard.
   provider->setOutputLead(2.0);
+  if (obtained.freq > 0) provider->setOutputLatency(static_cast<double>(obtained.samples) / obtained.freq);
   return 0;
 }
 
 void SdlAudioDevice::start() {
   running = true;
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   refill();
   refill();
   SDL_PauseAudioDevice(device, 0);
@@ -54,6 +59,7 @@ void SdlAudioDevice::start() {
 }
 
 void SdlAudioDevice::refill() {
+  std::lock_guard<std::mutex> lock(refillLock);
   if (!running) return;
   int32_t index = current;
   provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
@@ -62,6 +68,16 @@ void SdlAudioDevice::refill() {
   queuedBytes += static_cast<uint64_t>(bufferBytes);
   ++queueSequence;
   current = index + 1 >= 2 ? 0 : index + 1;
+}
+
+void SdlAudioDevice::restart() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running) return;
+  // The position (queued minus waiting) moves on to the next byte queued.
+  ++queueSequence;
+  SDL_ClearQueuedAudio(device);
+  ++queueSequence;
+  feederWake.notify_all();
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {
@@ -79,9 +95,17 @@ bool SdlAudioDevice::secondPlayed() const {
   return SDL_GetQueuedAudioSize(device) <= static_cast<Uint32>(bufferBytes);
 }
 
+// The position first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void SdlAudioDevice::reportPosition() {
+  const uint64_t played = playedBytes();
+  provider->reportPlayed(played, readMillisecondTimer());
+}
+
 void SdlAudioDevice::feed() {
   std::unique_lock<std::mutex> lock(feederMutex);
   while (!feederStop) {
+    if (running) reportPosition();
     if (running && secondPlayed()) {
       lock.unlock();
       refill();

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "AudioEngineLatency.h"
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
 const UINT headerSize = sizeof(WAVEHDR);
+// Between play position reports: well under the 20 ms within which the clock needs one.
+const DWORD positionIntervalMs = 10;
 
 WAVEFORMATEX playbackFormat(int32_t sampleRate, int32_t bitsPerSample, int32_t bytesPerSample) {
   WAVEFORMATEX format = {};
@@ -44,8 +48,10 @@ int WaveOutDevice::open(void*) {
   std::memset(headers, 0, sizeof(headers));
   current = 0;
   writtenBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard.
+  // Two one-second buffers are decoded ahead of what is heard, and the
+  // engine adds its own delay after the device's position.
   provider->setOutputLead(2.0);
+  provider->setOutputLatency(audioEngineLatency());
   wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   refillerStop = false;
   refiller = std::thread(&WaveOutDevice::refillLoop, this);
@@ -53,15 +59,19 @@ int WaveOutDevice::open(void*) {
 }
 
 void WaveOutDevice::start() {
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   running = true;
   refill();
   refill();
 }
 
 void WaveOutDevice::refill() {
+  std::lock_guard<std::mutex> lock(deviceLock);
   if (!running) return;
   int32_t index = current;
   WAVEHDR& header = headers[index];
+  // A completion counted before a reset, whose buffer the reset's own completion has refilled.
+  if (header.dwFlags & WHDR_INQUEUE) return;
   if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
   // The finished buffer's notification may come well after the device played
   // it (a period late under Wine): the clock's lead is what the device really
@@ -88,9 +98,37 @@ double WaveOutDevice::unplayedSeconds() const {
   if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
     return fallback;
   // The device counts in 32 bits: the difference is right across its wrap.
-  uint32_t unplayed = static_cast<uint32_t>(writtenBytes) - time.u.cb;
+  uint32_t unplayed = static_cast<uint32_t>(writtenBytes - writtenBeforeReset) - time.u.cb;
   if (unplayed > 2u * static_cast<uint32_t>(bufferBytes)) return fallback;
   return secondsOf(unplayed);
+}
+
+// The position first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void WaveOutDevice::reportPosition() {
+  std::lock_guard<std::mutex> lock(deviceLock);
+  MMTIME time = {};
+  time.wType = TIME_BYTES;
+  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
+    return;
+  const uint32_t now = readMillisecondTimer();
+  // The device counts in 32 bits: the difference is right across its wrap.
+  // A position behind the last one is a glitch, not four gigabytes played.
+  const int32_t moved = static_cast<int32_t>(time.u.cb - lastPosition);
+  if (moved < 0) return;
+  playedBytes += static_cast<uint32_t>(moved);
+  lastPosition = time.u.cb;
+  provider->reportPlayed(playedBytes, now);
+}
+
+void WaveOutDevice::restart() {
+  std::lock_guard<std::mutex> lock(deviceLock);
+  if (!running) return;
+  waveOutReset(waveOut);
+  // The device counts from 0 again, from the next byte written.
+  writtenBeforeReset = writtenBytes;
+  playedBytes = writtenBytes;
+  lastPosition = 0;
 }
 
 void WaveOutDevice::close() {
@@ -111,14 +149,16 @@ void WaveOutDevice::bufferDone() {
   SetEvent(wake);
 }
 
-// One refill per finished buffer, in the order they finished.
+// One refill per finished buffer, in the order they finished; between them,
+// the play position for the clock.
 void WaveOutDevice::refillLoop() {
   while (!refillerStop) {
-    WaitForSingleObject(wake, INFINITE);
+    WaitForSingleObject(wake, positionIntervalMs);
     while (!refillerStop && pendingRefills.load() > 0) {
       pendingRefills.fetch_sub(1);
       refill();
     }
+    if (running && !refillerStop) reportPosition();
   }
 }
 
