@@ -1,7 +1,11 @@
 #include "AudioDevice.h"
+#include "NullAudioDevice.h"
 #include "SdlAudioDevice.h"
 
 namespace {
+AudioDevice* makeNullAudioDevice() {
+  return new NullAudioDevice;
+}
 AudioDevice* makeSdlAudioDevice() {
   return new SdlAudioDevice;
 }
@@ -10,6 +14,7 @@ AudioDevice* makeSdlAudioDevice() {
 const AudioDevicePlugin* platformAudioDevicePlugins() {
   static const AudioDevicePlugin plugins[] = {
       {"SDL2", makeSdlAudioDevice, false},
+      {"Null", makeNullAudioDevice, false},
       {nullptr, nullptr, false},
   };
   return plugins;

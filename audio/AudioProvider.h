@@ -29,14 +29,29 @@ public:
 
   // How far ahead of the audible position the output decodes, in seconds.
   // Outputs set it when they open, and those that can measure it after each
-  // fill; the clock subtracts it.
+  // fill; the clock subtracts it until the output reports its position.
   virtual void setOutputLead(double seconds) { outputLead = seconds; }
   double getOutputLead() const { return outputLead; }
+
+  // The output plays byte `streamByte` of all that fill has delivered
+  // (counted from the first fill) at millisecond timer reading `atMs`. The
+  // output's thread reports it at least every 20 ms from start on; from the
+  // first report the clock follows these positions. Sources without a clock
+  // ignore it.
+  virtual void reportPlayed(uint64_t streamByte, uint32_t atMs) {
+    (void)streamByte;
+    (void)atMs;
+  }
+  // Seconds from the reported position to what is heard, as far as the
+  // platform says; the clock subtracts it, and ZEPH_AUDIO_LATENCY_MS too.
+  virtual void setOutputLatency(double seconds) { outputLatency = seconds; }
+  double getOutputLatency() const { return outputLatency; }
 
 protected:
   AudioFile* file;
   uint32_t lastFillBytes = 0;
   std::atomic<double> outputLead{2.0};
+  std::atomic<double> outputLatency{0.0};
 };
 
 // Chooses the source by a case-sensitive substring of the file's name:

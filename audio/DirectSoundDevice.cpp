@@ -3,10 +3,13 @@
 #include <cstring>
 
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
 const DWORD passIntervalMs = 100;
+// The play position is reported this often between passes, for the clock.
+const int positionsPerPass = 10;
 // Between tries to lock a lost buffer: long enough not to spin, short next to a pass.
 const DWORD lostBufferPauseMs = 10;
 
@@ -151,11 +154,31 @@ uint32_t DirectSoundDevice::feedPass() {
   return count;
 }
 
+// The cursor first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void DirectSoundDevice::reportPosition() {
+  DWORD play = 0;
+  if (FAILED(soundBuffer->GetCurrentPosition(&play, nullptr))) return;
+  const uint32_t now = readMillisecondTimer();
+  const uint32_t size = static_cast<uint32_t>(bufferBytes);
+  // The buffer holds the source's bytes in order from offset 0 on, so the
+  // cursor's way round the circle counts the bytes played.
+  playedBytes += bytesPassed(play % size, lastCursor, size);
+  lastCursor = play % size;
+  provider->reportPlayed(playedBytes, now);
+}
+
 void DirectSoundDevice::feederThread() {
+  lastCursor = 0;
+  playedBytes = 0;
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   primeBuffer();
   while (threadState == feederRunning) {
     feedPass();
-    Sleep(passIntervalMs);
+    for (int i = 0; i < positionsPerPass && threadState == feederRunning; ++i) {
+      Sleep(passIntervalMs / positionsPerPass);
+      reportPosition();
+    }
   }
   soundBuffer->Stop();
   threadState = feederStopped;

@@ -39,7 +39,9 @@ public:
   // One pass of the feeder, under `lock`: decodes and writes what the play
   // cursor has passed since `writePosition`. Returns the bytes written.
   uint32_t feedPass();
-  // The feeder thread's body.
+  // Tells the source which delivered byte the play cursor has reached, and when.
+  void reportPosition();
+  // The feeder thread's body: a pass every 100 ms, the play position every 10 ms.
   void feederThread();
 
   uint8_t* staging = nullptr;
@@ -51,6 +53,9 @@ public:
   std::atomic<int32_t> threadState{feederStopped};
   // Where the next pass writes: the play cursor that the previous pass read.
   uint32_t writePosition = 0;
+  // The play cursor at the latest report, and the bytes it has passed since Play.
+  uint32_t lastCursor = 0;
+  uint64_t playedBytes = 0;
 
 private:
   bool lockReady = false;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "AudioFile.h"
+#include "AudioLatency.h"
 #include "MillisecondTimer.h"
 
 namespace {
@@ -48,7 +49,7 @@ OggVorbisProvider::OggVorbisProvider(AudioFile* audioFile) : AudioProvider(audio
   // stands clears it without moving.
   int32_t at = file->tell();
   if (at >= 0) file->seek(at, SEEK_SET);
-  clock.reset(ov_time_tell(&vorbisFile));
+  clock.reset(new PlaybackClock(ov_time_tell(&vorbisFile)));
 }
 
 OggVorbisProvider::~OggVorbisProvider() {
@@ -57,10 +58,11 @@ OggVorbisProvider::~OggVorbisProvider() {
 }
 
 double OggVorbisProvider::getTime() {
-  FillClock::Reading reading = clock.read();
-  // Unsigned difference: right across the timer's wrap. Before the first fill nothing has elapsed.
-  uint32_t elapsed = reading.filled ? readMillisecondTimer() - reading.fillStart : 0;
-  return reading.position - getOutputLead() + static_cast<double>(elapsed) * 0.001;
+  return clock->read(getOutputLead(), getOutputLatency() + configuredAudioLatency(), readMillisecondTimer());
+}
+
+void OggVorbisProvider::reportPlayed(uint64_t streamByte, uint32_t atMs) {
+  clock->played(streamByte, atMs);
 }
 
 bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
@@ -75,7 +77,9 @@ bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
     silence(buffer, lastFillBytes, bytes);
     more = lastFillBytes == bytes;
   }
-  clock.publish(ov_time_tell(&vorbisFile), start);
+  // Silence after the music's end counts as time too: the output plays it,
+  // so the clock goes on at real time past the last sample.
+  clock->delivered(bytes, start);
   return more;
 }
 

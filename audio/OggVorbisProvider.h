@@ -7,7 +7,9 @@
 #include <vorbis/vorbisfile.h>
 
 #include "AudioProvider.h"
-#include "FillClock.h"
+#include <memory>
+
+#include "PlaybackClock.h"
 
 // Decodes Ogg Vorbis through vorbisfile, which reads the AudioFile through
 // callbacks, and keeps the playback clock that times the production.
@@ -18,9 +20,10 @@ public:
   // Frees the decoder without closing the file.
   ~OggVorbisProvider() override;
 
-  // Decoder position minus the output lead plus the time since the latest
-  // fill began, from the pair that fill published when it ended.
+  // The music heard now: from the output's play positions, or (until it
+  // reports them) from what the fills delivered less the output's lead.
   double getTime() override;
+  void reportPlayed(uint64_t streamByte, uint32_t atMs) override;
   bool fill(uint8_t* buffer, uint32_t bytes) override;
 
 private:
@@ -31,7 +34,7 @@ private:
   uint32_t takePending(uint8_t* buffer, uint32_t bytes);
 
   OggVorbis_File vorbisFile;
-  FillClock clock;
+  std::unique_ptr<PlaybackClock> clock;
   // Decoded bytes that an odd-sized fill could not take, for the next fill.
   uint8_t pending[1024];
   uint32_t pendingBegin = 0;

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int SdlAudioDevice::open(void*) {
 
 void SdlAudioDevice::start() {
   running = true;
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   refill();
   refill();
   SDL_PauseAudioDevice(device, 0);
@@ -79,9 +81,17 @@ bool SdlAudioDevice::secondPlayed() const {
   return SDL_GetQueuedAudioSize(device) <= static_cast<Uint32>(bufferBytes);
 }
 
+// The position first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void SdlAudioDevice::reportPosition() {
+  const uint64_t played = playedBytes();
+  provider->reportPlayed(played, readMillisecondTimer());
+}
+
 void SdlAudioDevice::feed() {
   std::unique_lock<std::mutex> lock(feederMutex);
   while (!feederStop) {
+    if (running) reportPosition();
     if (running && secondPlayed()) {
       lock.unlock();
       refill();

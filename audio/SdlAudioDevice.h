@@ -37,6 +37,8 @@ public:
   std::atomic<uint32_t> queueSequence{0};
 
 private:
+  // Tells the source which delivered byte the device has taken, and when.
+  void reportPosition();
   void feed();
   bool secondPlayed() const;
   void stopFeeder();

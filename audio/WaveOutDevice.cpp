@@ -4,10 +4,13 @@
 #include <cstring>
 
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 
 namespace {
 
 const UINT headerSize = sizeof(WAVEHDR);
+// Between play position reports: well under the 20 ms within which the clock needs one.
+const DWORD positionIntervalMs = 10;
 
 WAVEFORMATEX playbackFormat(int32_t sampleRate, int32_t bitsPerSample, int32_t bytesPerSample) {
   WAVEFORMATEX format = {};
@@ -53,6 +56,7 @@ int WaveOutDevice::open(void*) {
 }
 
 void WaveOutDevice::start() {
+  reportPosition(); // nothing played yet: the clock holds until playback moves
   running = true;
   refill();
   refill();
@@ -93,6 +97,20 @@ double WaveOutDevice::unplayedSeconds() const {
   return secondsOf(unplayed);
 }
 
+// The position first, then the time: a late timer reading only makes the
+// position look older, which the clock discounts.
+void WaveOutDevice::reportPosition() {
+  MMTIME time = {};
+  time.wType = TIME_BYTES;
+  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
+    return;
+  const uint32_t now = readMillisecondTimer();
+  // The device counts in 32 bits: the difference is right across its wrap.
+  playedBytes += static_cast<uint32_t>(time.u.cb - lastPosition);
+  lastPosition = time.u.cb;
+  provider->reportPlayed(playedBytes, now);
+}
+
 void WaveOutDevice::close() {
   if (running) stop();
   // No refill may write once the queued buffers are cancelled.
@@ -111,14 +129,16 @@ void WaveOutDevice::bufferDone() {
   SetEvent(wake);
 }
 
-// One refill per finished buffer, in the order they finished.
+// One refill per finished buffer, in the order they finished; between them,
+// the play position for the clock.
 void WaveOutDevice::refillLoop() {
   while (!refillerStop) {
-    WaitForSingleObject(wake, INFINITE);
+    WaitForSingleObject(wake, positionIntervalMs);
     while (!refillerStop && pendingRefills.load() > 0) {
       pendingRefills.fetch_sub(1);
       refill();
     }
+    if (running && !refillerStop) reportPosition();
   }
 }
 

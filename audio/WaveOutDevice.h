@@ -35,6 +35,8 @@ private:
   // Called from the platform's callback: only counts and wakes the refiller.
   void bufferDone();
   void refillLoop();
+  // Tells the source which delivered byte the device plays, and when.
+  void reportPosition();
   void stopRefiller();
   // Seconds written to the device that it has not played yet.
   double unplayedSeconds() const;
@@ -42,6 +44,9 @@ private:
 
   // Bytes handed to waveOutWrite since open; only the refilling side touches it.
   uint64_t writtenBytes = 0;
+  // The device's position, followed by the refiller (and by start before it plays).
+  uint32_t lastPosition = 0;
+  uint64_t playedBytes = 0;
   HANDLE wake = nullptr;
   std::atomic<int> pendingRefills{0};
   std::atomic<bool> refillerStop{false};

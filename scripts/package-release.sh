@@ -48,6 +48,14 @@ What it needs
 - A display that offers 640 x 480 at 32 bits; where it does not, zeph
   stops with the message "Could not set fullscreen mode".
 
+If the pictures run ahead of the sound (a wireless speaker or a
+television adds a delay that Windows does not know of), set the
+environment variable ZEPH_AUDIO_LATENCY_MS to that delay in milliseconds
+before starting zeph.exe, for example in a command prompt:
+    set ZEPH_AUDIO_LATENCY_MS=150
+    zeph.exe
+It is 0 when unset.
+
 When something is missing or broken (for example a file in data\), a box
 titled "Error!" says what, and zeph ends.
 TEXT

@@ -66,7 +66,8 @@ bool registered(const char* name) {
 }
 
 TEST(AudioDevice, FactoryMatchesNamesExactly) {
-  for (const char* name : {"waveout", "WAVEOUT", "WaveOut ", "DirectSound", "directsound8", "sdl2", ""}) {
+  for (const char* name :
+       {"waveout", "WAVEOUT", "WaveOut ", "DirectSound", "directsound8", "sdl2", "null", "Null ", ""}) {
     ASSERT_FALSE(registered(name));
     try {
       createAudioDevice(name, nullptr, nullptr);
@@ -76,6 +77,8 @@ TEST(AudioDevice, FactoryMatchesNamesExactly) {
     }
   }
   EXPECT_GT(std::strlen(primaryAudioOutputName()), 0u);
+  EXPECT_TRUE(registered(primaryAudioOutputName()));
+  EXPECT_TRUE(registered("Null")) << "on every platform";
 }
 
 } // namespace

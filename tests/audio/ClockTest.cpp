@@ -9,6 +9,7 @@
 
 #include "AudioFile.h"
 #include "AudioFixtures.h"
+#include "AudioLatency.h"
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
 
@@ -58,8 +59,11 @@ TEST_F(Clock, BetweenFillsFollowsTheTimerFromTheLatestFillStart) {
   EXPECT_NEAR(provider->getTime(), 0.0, 1e-9);
   fakeNow = 2250;
   EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
+  // A second less lead is a correction: slewed in at 5 % of the time that passes.
   provider->setOutputLead(1.0);
-  EXPECT_NEAR(provider->getTime(), 1.25, 1e-9);
+  EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
+  fakeNow = 3250;
+  EXPECT_NEAR(provider->getTime(), 1.25 + 0.05, 1e-9);
 }
 
 TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
@@ -67,6 +71,18 @@ TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
   fillAt(5000, 0);
   fakeNow = 5100;
   EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.1, 1e-9);
+}
+
+// The music lasts 3 s; the output keeps asking and plays the silence, so the
+// clock goes on at real time instead of holding at the end.
+TEST_F(Clock, GoesOnAtRealTimePastTheMusicsEnd) {
+  for (uint32_t second = 1; second <= 6; ++second) {
+    fakeNow = second * 1000;
+    buffer.resize(playbackBytes(1.0));
+    provider->fill(buffer.data(), playbackBytes(1.0));
+    fakeNow = second * 1000 + 500;
+    EXPECT_NEAR(provider->getTime(), second - 2.0 + 0.5, 1e-9) << second;
+  }
 }
 
 TEST_F(Clock, StaysRightAcrossTheTimerWrap) {
@@ -108,6 +124,105 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
   filler.join();
   EXPECT_GT(reads, 0);
   EXPECT_NEAR(provider->getTime(), 2.0 - 2.0 + 0.01, 1e-9);
+}
+
+// Reads the clock and holds every reading to the rules: never backwards, and
+// once playing, between 95 and 105 % of the time that passed.
+class ClockReader {
+public:
+  explicit ClockReader(AudioProvider* clockSource) : source(clockSource) {}
+  double read(uint32_t now, bool playing) {
+    fakeNow = now;
+    const double value = source->getTime();
+    if (hasPrevious) {
+      EXPECT_GE(value, previous) << "at " << now << " ms";
+      const double passed = (now - previousAt) * 0.001;
+      if (playing && wasPlaying) {
+        EXPECT_GE(value - previous, 0.95 * passed - 1e-9) << "at " << now << " ms";
+        EXPECT_LE(value - previous, 1.05 * passed + 1e-9) << "at " << now << " ms";
+      }
+    }
+    hasPrevious = true;
+    wasPlaying = playing;
+    previous = value;
+    previousAt = now;
+    return value;
+  }
+
+private:
+  AudioProvider* source;
+  bool hasPrevious = false, wasPlaying = false;
+  double previous = 0.0;
+  uint32_t previousAt = 0;
+};
+
+// Fill-timed (no position reports): a refill 300 ms late and one back on time.
+TEST_F(Clock, ALateRefillIsSlewedNotStepped) {
+  ClockReader reader(provider.get());
+  std::vector<uint8_t> pcm(playbackBytes(1.0));
+  const uint32_t fills[] = {1000, 1000, 2000, 3300, 4000, 5000};
+  size_t next = 0;
+  for (uint32_t now = 1000; now <= 9000; now += 10) {
+    fakeNow = now;
+    for (; next < 6 && fills[next] == now; ++next)
+      provider->fill(pcm.data(), playbackBytes(1.0));
+    reader.read(now, next > 0);
+  }
+  EXPECT_NEAR(reader.read(9000, true), 8.0, 1e-9) << "back on the fills' line";
+}
+
+// The output takes audio in periods of 2048 frames and reports how much it
+// has taken every 5 ms; its latency is one period. It starts playing 300 ms
+// after start, stalls for 100 ms at 3 s (the clock must not go back), jumps
+// 0.2 s ahead at 5 s, and once reports a position that went backwards.
+TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
+  const uint32_t period = 2048 * 4;
+  const double periodSeconds = 2048.0 / 44100.0;
+  provider->setOutputLatency(periodSeconds);
+  const uint32_t start = 1000, playing = 1300;
+  auto heard = [&](uint32_t now) {
+    double t = (now - playing) * 0.001;
+    if (now >= 3100)
+      t -= 0.1;
+    else if (now >= 3000)
+      t = 3.0 - 1.3;
+    if (now >= 5000) t += 0.2;
+    return now < playing ? 0.0 : t;
+  };
+  auto taken = [&](uint32_t now) -> uint64_t {
+    if (now < playing) return 0;
+    if (now == 6000) return period; // a stray report of an old position
+    return (static_cast<uint64_t>(heard(now) * 176400.0) / period + 1) * period;
+  };
+  ClockReader reader(provider.get());
+  std::vector<uint8_t> pcm(playbackBytes(1.0));
+  bool moved = false;
+  for (uint32_t now = start; now <= 14000; now += 5) {
+    fakeNow = now;
+    // Two buffers at start, then one a second; the one due at 3 s comes 400 ms late.
+    if (now == start || now == start + 1000 || now == start + 2400 || (now > 3400 && now % 1000 == 0))
+      provider->fill(pcm.data(), playbackBytes(1.0));
+    if (now == start) provider->fill(pcm.data(), playbackBytes(1.0));
+    provider->reportPlayed(taken(now), now);
+    moved = moved || taken(now) > 0;
+    const double clock = reader.read(now, moved);
+    if (!moved) {
+      EXPECT_NEAR(clock, -periodSeconds, 1e-9) << "holds until playback moves";
+    } else if (now >= playing + 300 && now < 3000) {
+      EXPECT_NEAR(clock, heard(now), 0.006) << now;
+    }
+  }
+  EXPECT_NEAR(reader.read(14000, true), heard(14000), 0.002);
+}
+
+TEST(AudioLatencySetting, TakesMillisecondsAndIgnoresAnythingElse) {
+  const struct {
+    const char* text;
+    double seconds;
+  } cases[] = {{nullptr, 0.0}, {"", 0.0},    {"150", 0.15}, {"-20", -0.02}, {"12.5", 0.0125},
+               {"12ms", 0.0},  {"abc", 0.0}, {"1e9", 0.0},  {"nan", 0.0},   {"60000", 60.0}};
+  for (const auto& c : cases)
+    EXPECT_DOUBLE_EQ(parseAudioLatencyMs(c.text), c.seconds) << (c.text ? c.text : "(unset)");
 }
 
 } // namespace

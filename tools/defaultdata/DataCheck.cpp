@@ -13,12 +13,29 @@ std::string loaderProblem(const std::string& path, const char* message, const st
          "\"; " + (present ? "replace it with " : "put ") + wanted + (present ? "" : " there");
 }
 
-std::vector<std::string> checkFolder(const std::string& folder) {
+namespace {
+
+// The data folder inside `folder`, or `folder` itself; empty when neither is a folder.
+std::filesystem::path dataFolder(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code error;
   fs::path data = fs::path(folder) / "data";
   if (!fs::is_directory(data, error)) data = fs::path(folder);
-  if (!fs::is_directory(data, error))
+  if (!fs::is_directory(data, error)) return {};
+  return data;
+}
+
+} // namespace
+
+std::vector<std::string> describeFolder(const std::string& folder) {
+  const std::filesystem::path data = dataFolder(folder);
+  if (data.empty()) return {};
+  return describeMusic((data / defaultdata::musicFile).generic_string());
+}
+
+std::vector<std::string> checkFolder(const std::string& folder) {
+  const std::filesystem::path data = dataFolder(folder);
+  if (data.empty())
     return {folder + ": no such folder; give the folder that holds data/ (zephtool make-data makes one)"};
 
   auto path = [&data](const char* name) { return (data / name).generic_string(); };

@@ -13,6 +13,10 @@ namespace datacheck {
 std::vector<std::string> checkFolder(const std::string& folder);
 
 std::vector<std::string> checkMusic(const std::string& path);
+// What an author should know that does not stop the production, one line
+// each: how long the music lasts, and whether its end plays in silence.
+std::vector<std::string> describeFolder(const std::string& folder);
+std::vector<std::string> describeMusic(const std::string& path);
 std::vector<std::string> checkPicture(const std::string& path);
 std::vector<std::string> checkObject(const std::string& path);
 
@@ -20,7 +24,7 @@ std::vector<std::string> checkObject(const std::string& path);
 // `message`: missing, or there but unreadable; `wanted` says what belongs there.
 std::string loaderProblem(const std::string& path, const char* message, const std::string& wanted);
 
-// Shortest music that carries the production to its end, in seconds.
+// How long the production runs, in seconds; shorter music ends in silence.
 constexpr double shortestMusic = 80.0;
 
 } // namespace datacheck

@@ -4,7 +4,8 @@
 #include "DataCheck.h"
 
 // Tells whether DIR (the folder holding data/, or data/ itself) will play:
-// one line per problem, exit status 0 when there is none.
+// a line on the music's length, then one line per problem; exit status 0
+// when there is no problem.
 int checkCommand(const std::vector<std::string>& args) {
   if (args.size() != 1) {
     std::cerr << "usage: zephtool check DIR" << std::endl;
@@ -12,6 +13,8 @@ int checkCommand(const std::vector<std::string>& args) {
   }
   const std::vector<std::string> problems = datacheck::checkFolder(args[0]);
   std::cout.flush(); // the loaders' own lines come first
+  for (const std::string& note : datacheck::describeFolder(args[0]))
+    std::cout << note << '\n';
   for (const std::string& problem : problems)
     std::cout << problem << '\n';
   if (problems.empty()) std::cout << args[0] << ": will play" << '\n';

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "AudioDevice.h"
+
+// "Null": plays into nothing, on every platform; needs no device and no
+// sound server. It takes one buffer from its source for each second of the
+// millisecond timer, keeping two ahead as the waveOut output does, and its
+// play position is that timer.
+class NullAudioDevice : public AudioDevice {
+public:
+  NullAudioDevice() = default;
+  ~NullAudioDevice() override;
+
+  int open(void* window) override;
+  void start() override;
+  void close() override;
+
+  // Takes the buffers that the timer has made due. Its thread calls it every
+  // few milliseconds; calling it again for the same timer reading changes nothing.
+  void poll();
+  // Bytes taken from the source since start.
+  uint64_t takenBytes() const;
+
+private:
+  void pollLoop();
+  void stopPoller();
+
+  std::vector<uint8_t> buffer;
+  // Guards what follows against the poller: start and close run on the caller's thread.
+  mutable std::mutex stateLock;
+  uint32_t startMs = 0;
+  uint64_t taken = 0;
+  uint32_t buffersTaken = 0;
+
+  std::mutex pollerLock;
+  std::condition_variable pollerWake;
+  bool pollerStop = false;
+  std::thread poller;
+};

@@ -1,0 +1,176 @@
+#include "PlaybackClock.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace {
+
+// The playback format: 44100 frames of two 16-bit samples a second.
+const double bytesPerSecond = 176400.0;
+// Corrections run the clock at most this much faster or slower than the timer.
+const double slewRate = 0.05;
+// Position changes are compared over two of these.
+const uint32_t halfWindowMs = 250;
+
+// From `from` to `to` on the wrapping timer; negative when `to` came first.
+double secondsBetween(uint32_t from, uint32_t to) {
+  return static_cast<double>(static_cast<int32_t>(to - from)) * 0.001;
+}
+
+} // namespace
+
+PlaybackClock::PlaybackClock(double openPosition) {
+  segmentMusic = openPosition;
+  current.music = openPosition;
+  publish(current);
+}
+
+double PlaybackClock::musicAt(uint64_t streamByte) const {
+  return segmentMusic + static_cast<double>(streamByte - segmentByte) / bytesPerSecond;
+}
+
+void PlaybackClock::delivered(uint32_t bytes, uint32_t startMs) {
+  std::lock_guard<std::mutex> lock(writerLock);
+  deliveredBytes += bytes;
+  if (reporting) return;
+  // Silence after the music counts as music time: it is played too.
+  Anchor next = current;
+  next.music = musicAt(deliveredBytes);
+  next.at = startMs;
+  next.kind = fromFills;
+  if (!next.running) ++next.starts;
+  next.running = true;
+  publish(next);
+}
+
+void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
+  std::lock_guard<std::mutex> lock(writerLock);
+  reporting = true;
+  if (streamByte < segmentByte) return; // audio from before a seek
+  if (baseline) {
+    if (streamByte > lastByte) positionChanged(streamByte, atMs);
+    return;
+  }
+  // The first position in this stretch: where playback starts, not yet that
+  // it moves. Until it does, the clock holds there; after a seek it runs on
+  // from the seek.
+  baseline = true;
+  lastByte = streamByte;
+  window[0] = window[1] = Candidate();
+  if (current.running && current.kind != fromFills) return;
+  Anchor hold = current;
+  hold.music = musicAt(streamByte);
+  hold.at = atMs;
+  hold.running = false;
+  hold.kind = fromPosition;
+  publish(hold);
+}
+
+void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
+  lastByte = streamByte;
+  if (atMs - windowStart >= halfWindowMs) {
+    if (window[0].valid) window[1] = window[0];
+    window[0] = Candidate();
+    windowStart = atMs;
+  }
+  Candidate seen;
+  seen.music = musicAt(streamByte);
+  seen.at = atMs;
+  seen.valid = true;
+  window[0] = later(window[0], seen);
+  Candidate best = later(window[0], window[1]);
+  Anchor next = current;
+  next.music = best.music;
+  next.at = best.at;
+  next.kind = fromPosition;
+  if (!next.running) ++next.starts;
+  next.running = true;
+  publish(next);
+}
+
+// The candidate that puts the music later, both run on to the same moment.
+PlaybackClock::Candidate PlaybackClock::later(const Candidate& a, const Candidate& b) {
+  if (!a.valid) return b;
+  if (!b.valid) return a;
+  const double aAtB = a.music + secondsBetween(a.at, b.at);
+  return aAtB >= b.music ? a : b;
+}
+
+void PlaybackClock::seek(double to, uint32_t nowMs) {
+  std::lock_guard<std::mutex> lock(writerLock);
+  segmentByte = deliveredBytes;
+  segmentMusic = to;
+  baseline = false;
+  Anchor next = current;
+  next.music = to;
+  next.at = nowMs;
+  next.running = true;
+  next.kind = exact;
+  ++next.seeks;
+  publish(next);
+}
+
+// Sequentially consistent stores: a reader whose two sequence reads agree
+// (and are even) saw no publish in between.
+void PlaybackClock::publish(const Anchor& next) {
+  current = next;
+  const uint32_t s = sequence.load();
+  sequence.store(s + 1);
+  music.store(next.music);
+  at.store(next.at);
+  running.store(next.running);
+  kind.store(next.kind);
+  starts.store(next.starts);
+  seeks.store(next.seeks);
+  sequence.store(s + 2);
+}
+
+PlaybackClock::Anchor PlaybackClock::anchor() const {
+  for (;;) {
+    const uint32_t before = sequence.load();
+    if (before & 1u) {
+      std::this_thread::yield();
+      continue;
+    }
+    Anchor a;
+    a.music = music.load();
+    a.at = at.load();
+    a.running = running.load();
+    a.kind = kind.load();
+    a.starts = starts.load();
+    a.seeks = seeks.load();
+    if (sequence.load() == before) return a;
+  }
+}
+
+double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
+  const Anchor a = anchor();
+  // The anchor may be a moment newer than `nowMs`, read before it was published.
+  double target = a.music + (a.running ? secondsBetween(a.at, nowMs) : 0.0);
+  if (a.kind == fromFills) target -= lead + latency;
+  if (a.kind == fromPosition) target -= latency;
+  std::lock_guard<std::mutex> lock(readerLock);
+  return slew(a, target, nowMs);
+}
+
+double PlaybackClock::slew(const Anchor& a, double target, uint32_t nowMs) {
+  double value = target;
+  if (!shown || a.seeks != shownSeeks) {
+    // The first reading, or a seek: the clock steps.
+  } else if (a.starts != shownStarts || !a.running) {
+    value = std::max(target, shownValue); // playback starts, or holds: forward only
+  } else {
+    // A reader that took the timer before another reader's turn sees no time pass.
+    const double elapsed = std::max(0.0, secondsBetween(shownAt, nowMs));
+    if (elapsed == 0.0) nowMs = shownAt;
+    const double limit = slewRate * elapsed;
+    const double freeRunning = shownValue + elapsed;
+    value = freeRunning + std::min(limit, std::max(-limit, target - freeRunning));
+  }
+  shown = true;
+  shownValue = value;
+  shownAt = nowMs;
+  shownStarts = a.starts;
+  shownSeeks = a.seeks;
+  return value;
+}

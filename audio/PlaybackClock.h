@@ -1,0 +1,100 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+// The music clock of one source.
+//
+// What is known about playback arrives on the writers' side: the fills (how
+// much music was delivered, and when), the output's play positions (which
+// delivered byte it plays, and when) and seeks. The writers serialise on
+// their own mutex and publish one anchor - "at timer reading `at` the music
+// stands at `music`" - through a sequence lock, so the reader never waits
+// for them. The reader runs on from the anchor at the timer's rate and slews
+// towards it: never backwards, at most 5 % faster or slower than the timer.
+// It steps only where the anchor allows: forward at the start of playback,
+// either way at a seek.
+//
+// Play positions come in steps (an output takes or plays its audio in
+// periods), and each is read a little after it was reached. So the anchor is
+// the position change that puts the music latest, over the last half second
+// or so: the one seen soonest after it happened.
+class PlaybackClock {
+public:
+  explicit PlaybackClock(double openPosition);
+
+  // A fill of `bytes` that began at `startMs` has ended.
+  void delivered(uint32_t bytes, uint32_t startMs);
+  // The output plays delivered byte `streamByte` (counted over all fills) at `atMs`.
+  void played(uint64_t streamByte, uint32_t atMs);
+  // The next byte delivered is music time `seconds`; the clock reads that at `nowMs`.
+  void seek(double seconds, uint32_t nowMs);
+
+  // The clock at `nowMs`. `lead`: seconds from what a fill decodes to what
+  // is heard, used while no output reports its position; `latency`: seconds
+  // from the output's position (or the lead) to what is heard.
+  // Readers on several threads take turns; each sees the clock rise.
+  double read(double lead, double latency, uint32_t nowMs);
+
+private:
+  // How an anchor turns into a clock reading.
+  enum Kind : uint32_t {
+    fromFills = 0,    // less the lead and the latency
+    fromPosition = 1, // less the latency
+    exact = 2,        // as it stands (a seek)
+  };
+  struct Anchor {
+    double music = 0.0;
+    uint32_t at = 0;
+    bool running = false; // false: the music holds at `music`
+    uint32_t kind = fromFills;
+    uint32_t starts = 0; // the clock may step forward where this changes
+    uint32_t seeks = 0;  // and either way where this does
+  };
+  struct Candidate {
+    double music = 0.0;
+    uint32_t at = 0;
+    bool valid = false;
+  };
+
+  // Writers' side, under writerLock.
+  double musicAt(uint64_t streamByte) const;
+  void positionChanged(uint64_t streamByte, uint32_t atMs);
+  void publish(const Anchor& anchor);
+  static Candidate later(const Candidate& a, const Candidate& b);
+
+  // Readers' side.
+  Anchor anchor() const;
+  double slew(const Anchor& a, double target, uint32_t nowMs);
+
+  std::mutex writerLock;
+  uint64_t deliveredBytes = 0;
+  // The newest stretch of delivered bytes: from `segmentByte` on, the music
+  // runs on from `segmentMusic` (the opening position, or a seek's).
+  uint64_t segmentByte = 0;
+  double segmentMusic = 0.0;
+  bool reporting = false; // an output reports its position: fills no longer time the clock
+  bool baseline = false;  // a position in the newest stretch has been seen
+  uint64_t lastByte = 0;
+  Candidate window[2]; // latest position changes: this half window's, the previous one's
+  uint32_t windowStart = 0;
+  Anchor current;
+
+  // The published anchor: a sequence lock over atomics, odd while writing.
+  std::atomic<uint32_t> sequence{0};
+  std::atomic<double> music{0.0};
+  std::atomic<uint32_t> at{0};
+  std::atomic<bool> running{false};
+  std::atomic<uint32_t> kind{fromFills};
+  std::atomic<uint32_t> starts{0};
+  std::atomic<uint32_t> seeks{0};
+
+  // Readers' side: what the clock last read, and when.
+  std::mutex readerLock;
+  bool shown = false;
+  double shownValue = 0.0;
+  uint32_t shownAt = 0;
+  uint32_t shownStarts = 0;
+  uint32_t shownSeeks = 0;
+};
