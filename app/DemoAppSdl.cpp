@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "AudioDevice.h"
+#include "FramePacer.h"
 #include "FrameSetup.h"
 #include "Platform.h"
 
@@ -84,7 +85,17 @@ SDL_GLContext createContext(SDL_Window* window) {
   if (!context || SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth) != 0 || depth == 0)
     throw "Could not set pixelformat";
   SDL_GL_MakeCurrent(window, context);
+  // Wait for the display at each swap where the driver can.
+  SDL_GL_SetSwapInterval(1);
   return context;
+}
+
+// The rate of the display the window is on now (full screen: the mode set).
+int displayRate(SDL_Window* window) {
+  SDL_DisplayMode mode = {};
+  int display = SDL_GetWindowDisplayIndex(window);
+  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+  return mode.refresh_rate;
 }
 
 void showWindow(SDL_Window* window) {
@@ -136,6 +147,7 @@ void DemoApp::run() {
   initCallback(this);
   if (audioDevice) audioDevice->start();
 
+  FramePacer pacer(FramePacer::rateFor(displayRate(sdl), refreshRate));
   SDL_Event event;
   while (!quit) {
     if (SDL_PollEvent(&event)) {
@@ -147,6 +159,7 @@ void DemoApp::run() {
     } else {
       frameCallback(this);
       SDL_GL_SwapWindow(sdl);
+      pacer.frameShown();
     }
   }
 

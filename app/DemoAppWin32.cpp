@@ -2,8 +2,10 @@
 #include "DemoApp.h"
 
 #include <GL/gl.h>
+#include <mmsystem.h>
 
 #include "AudioDevice.h"
+#include "FramePacer.h"
 #include "FrameSetup.h"
 
 namespace {
@@ -116,6 +118,20 @@ void setPixelFormat(HDC deviceContext) {
   if (!SetPixelFormat(deviceContext, index, &pixelFormat)) throw "Could not set pixelformat";
 }
 
+// Wait for the display at each swap where the driver offers swap control.
+void requestSwapInterval() {
+  using SwapInterval = BOOL(WINAPI*)(int interval);
+  // Through void (*)(): a cast between other function types draws a warning.
+  auto proc = reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT"));
+  if (proc) reinterpret_cast<SwapInterval>(proc)(1);
+}
+
+// The rate of the display now (full screen: the mode set); 0 or 1 stand for
+// the hardware's default.
+int displayRate(HDC deviceContext) {
+  return GetDeviceCaps(deviceContext, VREFRESH);
+}
+
 // One message per call, or false when the queue is empty.
 bool takeMessage(MSG& message) {
   return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
@@ -155,6 +171,7 @@ void DemoApp::run() {
   HGLRC context = wglCreateContext(hdc);
   glContext = context;
   wglMakeCurrent(hdc, context);
+  requestSwapInterval();
 
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);
@@ -166,6 +183,9 @@ void DemoApp::run() {
   initCallback(this);
   if (audioDevice) audioDevice->start();
 
+  FramePacer pacer(FramePacer::rateFor(displayRate(hdc), refreshRate));
+  // Sleep's default granularity is longer than a frame.
+  timeBeginPeriod(1);
   MSG message;
   while (!quit) {
     if (takeMessage(message)) {
@@ -177,8 +197,10 @@ void DemoApp::run() {
     } else {
       frameCallback(this);
       SwapBuffers(hdc);
+      pacer.frameShown();
     }
   }
+  timeEndPeriod(1);
 
   restoreScreen();
   exitCallback(this);

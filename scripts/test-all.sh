@@ -75,6 +75,14 @@ pe_check() {
   header=$(i686-w64-mingw32-objdump -p -f "$zeph")
   grep -q 'Magic.*(PE32)' <<<"$header" || { echo "$zeph is not PE32"; ok=1; }
   grep -q 'architecture: i386' <<<"$header" || { echo "$zeph is not i386"; ok=1; }
+  # Its manifest (well-formed, or Windows refuses to start it) and version
+  # information are resources, not imports.
+  local resources
+  resources=$(i686-w64-mingw32-windres -J coff -i "$zeph" -O rc)
+  grep -q 'RT_MANIFEST' <<<"$resources" || { echo "$zeph has no manifest"; ok=1; }
+  grep -q 'VERSIONINFO' <<<"$resources" || { echo "$zeph has no version information"; ok=1; }
+  python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' "$dir/production/zeph.manifest" ||
+    { echo "its manifest is not well-formed XML"; ok=1; }
   while IFS= read -r exe; do
     for dll in $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}'); do
       echo "$exe imports $dll"
