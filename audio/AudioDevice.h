@@ -22,6 +22,9 @@ public:
   virtual void stop();
   // Every output's close may be called again after the first, doing nothing.
   virtual void close() = 0;
+  // Drops what the output has queued and plays on from the source's
+  // position (after a seek). Nothing unless playing.
+  virtual void restart() {}
   virtual ~AudioDevice();
 
   AudioProvider* provider = nullptr;

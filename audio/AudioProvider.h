@@ -23,6 +23,15 @@ public:
   // the music has ended.
   virtual bool fill(uint8_t* buffer, uint32_t bytes) = 0;
 
+  // Moves playback to `seconds` into the music, to the sample: the next fill
+  // delivers from there, and the clock reads `seconds` at once and runs on
+  // from it (until the output, restarted, reports playing from there). False
+  // where the source cannot seek. Any thread; it waits for a fill under way.
+  virtual bool seek(double seconds) {
+    (void)seconds;
+    return false;
+  }
+
   // How many bytes of music the latest fill delivered before any silence.
   // For the filling thread.
   uint32_t getLastFillBytes() const { return lastFillBytes; }

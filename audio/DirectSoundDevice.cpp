@@ -136,9 +136,13 @@ void DirectSoundDevice::start() {
 }
 
 void DirectSoundDevice::primeBuffer() {
+  EnterCriticalSection(&lock);
   provider->fill(staging, static_cast<uint32_t>(bufferBytes));
+  takenBytes += static_cast<uint32_t>(bufferBytes);
   writeBuffer(0, static_cast<uint32_t>(bufferBytes));
   play(soundBuffer);
+  primed = true;
+  LeaveCriticalSection(&lock);
 }
 
 uint32_t DirectSoundDevice::feedPass() {
@@ -148,6 +152,7 @@ uint32_t DirectSoundDevice::feedPass() {
   soundBuffer->GetCurrentPosition(&playCursor, nullptr);
   uint32_t count = bytesPassed(playCursor % size, writePosition, size);
   provider->fill(staging, count);
+  takenBytes += count;
   writeBuffer(writePosition, count);
   writePosition = advancePosition(writePosition, count, size);
   LeaveCriticalSection(&lock);
@@ -157,20 +162,39 @@ uint32_t DirectSoundDevice::feedPass() {
 // The cursor first, then the time: a late timer reading only makes the
 // position look older, which the clock discounts.
 void DirectSoundDevice::reportPosition() {
+  EnterCriticalSection(&lock);
   DWORD play = 0;
-  if (FAILED(soundBuffer->GetCurrentPosition(&play, nullptr))) return;
-  const uint32_t now = readMillisecondTimer();
-  const uint32_t size = static_cast<uint32_t>(bufferBytes);
-  // The buffer holds the source's bytes in order from offset 0 on, so the
-  // cursor's way round the circle counts the bytes played.
-  playedBytes += bytesPassed(play % size, lastCursor, size);
-  lastCursor = play % size;
-  provider->reportPlayed(playedBytes, now);
+  if (SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
+    const uint32_t now = readMillisecondTimer();
+    const uint32_t size = static_cast<uint32_t>(bufferBytes);
+    // The buffer holds the source's bytes in order round the circle, so the
+    // cursor's way round counts the bytes played.
+    playedBytes += bytesPassed(play % size, lastCursor, size);
+    lastCursor = play % size;
+    provider->reportPlayed(playedBytes, now);
+  }
+  LeaveCriticalSection(&lock);
+}
+
+void DirectSoundDevice::restart() {
+  if (!thread) return;
+  EnterCriticalSection(&lock);
+  DWORD play = 0;
+  if (primed && SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
+    const uint32_t size = static_cast<uint32_t>(bufferBytes);
+    // A whole second from the play cursor on, from the source's position;
+    // the passes go on from there.
+    lastCursor = play % size;
+    playedBytes = takenBytes;
+    provider->fill(staging, size);
+    takenBytes += size;
+    writeBuffer(lastCursor, size);
+    writePosition = lastCursor;
+  }
+  LeaveCriticalSection(&lock);
 }
 
 void DirectSoundDevice::feederThread() {
-  lastCursor = 0;
-  playedBytes = 0;
   reportPosition(); // nothing played yet: the clock holds until playback moves
   primeBuffer();
   while (threadState == feederRunning) {

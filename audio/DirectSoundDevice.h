@@ -28,6 +28,9 @@ public:
   void start() override;
   // Ends the feeder (waiting for it), then releases the buffer and the object.
   void close() override;
+  // Rewrites the whole buffer from the play cursor on with the source's
+  // audio from its position; nothing before the feeder has primed it.
+  void restart() override;
 
   // Zeroes the whole sound buffer.
   void clearBuffer();
@@ -53,9 +56,12 @@ public:
   std::atomic<int32_t> threadState{feederStopped};
   // Where the next pass writes: the play cursor that the previous pass read.
   uint32_t writePosition = 0;
-  // The play cursor at the latest report, and the bytes it has passed since Play.
+  // Under `lock`: the play cursor at the latest report, the source's byte
+  // there, and all bytes taken from the source.
   uint32_t lastCursor = 0;
   uint64_t playedBytes = 0;
+  uint64_t takenBytes = 0;
+  bool primed = false;
 
 private:
   bool lockReady = false;

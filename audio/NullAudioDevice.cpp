@@ -32,22 +32,37 @@ void NullAudioDevice::start() {
     std::lock_guard<std::mutex> lock(stateLock);
     running = true;
     startMs = readMillisecondTimer();
+    startByte = 0;
     taken = 0;
     buffersTaken = 0;
+    pollLocked();
   }
-  poll();
   pollerStop = false;
   poller = std::thread(&NullAudioDevice::pollLoop, this);
 }
 
+void NullAudioDevice::restart() {
+  std::lock_guard<std::mutex> lock(stateLock);
+  if (!running) return;
+  // What was taken and not yet played is dropped: the next byte played is the next one taken.
+  startMs = readMillisecondTimer();
+  startByte = taken;
+  buffersTaken = 0;
+  pollLocked();
+}
+
 void NullAudioDevice::poll() {
   std::lock_guard<std::mutex> lock(stateLock);
+  pollLocked();
+}
+
+void NullAudioDevice::pollLocked() {
   if (!running) return;
   const uint32_t now = readMillisecondTimer();
   const uint32_t elapsedMs = now - startMs;
   // The play position is the timer: whole frames played since start.
   const uint64_t frames = static_cast<uint64_t>(elapsedMs) * static_cast<uint64_t>(sampleRate) / 1000;
-  provider->reportPlayed(frames * 2 * static_cast<uint64_t>(bytesPerSample), now);
+  provider->reportPlayed(startByte + frames * 2 * static_cast<uint64_t>(bytesPerSample), now);
   const uint32_t due = elapsedMs / 1000 + buffersAhead;
   while (buffersTaken < due) {
     provider->fill(buffer.data(), static_cast<uint32_t>(buffer.size()));

@@ -21,6 +21,7 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
+  void restart() override;
 
   // Takes the buffers that the timer has made due. Its thread calls it every
   // few milliseconds; calling it again for the same timer reading changes nothing.
@@ -29,15 +30,18 @@ public:
   uint64_t takenBytes() const;
 
 private:
+  void pollLocked();
   void pollLoop();
   void stopPoller();
 
   std::vector<uint8_t> buffer;
   // Guards what follows against the poller: start and close run on the caller's thread.
   mutable std::mutex stateLock;
+  // Since start or the latest restart: when, the first byte played then, and the buffers taken.
   uint32_t startMs = 0;
-  uint64_t taken = 0;
+  uint64_t startByte = 0;
   uint32_t buffersTaken = 0;
+  uint64_t taken = 0;
 
   std::mutex pollerLock;
   std::condition_variable pollerWake;

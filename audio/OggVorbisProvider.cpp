@@ -1,6 +1,8 @@
 #include "OggVorbisProvider.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -43,13 +45,32 @@ OggVorbisProvider::OggVorbisProvider(AudioFile* audioFile) : AudioProvider(audio
   // On failure vorbisfile clears the decoder itself, without the close callback.
   if (ov_open_callbacks(file, &vorbisFile, nullptr, 0, audioFileCallbacks) < 0)
     throw "Could not set OggVorbis callbacks!";
-  // vorbisfile reads forward after its last seek while opening; with music
-  // shorter than that read, the file's end-of-file indicator would already be
-  // set and the first fill would return silence. Seeking to where the file
-  // stands clears it without moving.
+  clearEndOfFile();
+  clock.reset(new PlaybackClock(ov_time_tell(&vorbisFile)));
+}
+
+// vorbisfile reads forward after its last seek while opening or seeking; with
+// music shorter than that read, the file's end-of-file indicator would be set
+// and the next fill would return silence. Seeking to where the file stands
+// clears it without moving.
+void OggVorbisProvider::clearEndOfFile() {
   int32_t at = file->tell();
   if (at >= 0) file->seek(at, SEEK_SET);
-  clock.reset(new PlaybackClock(ov_time_tell(&vorbisFile)));
+}
+
+bool OggVorbisProvider::seek(double seconds) {
+  if (!(seconds >= 0.0) || !std::isfinite(seconds)) return false;
+  std::lock_guard<std::mutex> lock(decodeLock);
+  const vorbis_info* info = ov_info(&vorbisFile, 0);
+  if (!ov_seekable(&vorbisFile) || !info || info->rate <= 0) return false;
+  const double rate = static_cast<double>(info->rate);
+  const ogg_int64_t wanted = static_cast<ogg_int64_t>(std::llround(seconds * rate));
+  const ogg_int64_t sample = std::min(wanted, ov_pcm_total(&vorbisFile, -1));
+  if (ov_pcm_seek(&vorbisFile, sample) != 0) return false;
+  pendingBegin = pendingEnd = 0;
+  clearEndOfFile();
+  clock->seek(static_cast<double>(sample) / rate, readMillisecondTimer());
+  return true;
 }
 
 OggVorbisProvider::~OggVorbisProvider() {
@@ -66,6 +87,7 @@ void OggVorbisProvider::reportPlayed(uint64_t streamByte, uint32_t atMs) {
 }
 
 bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
+  std::lock_guard<std::mutex> lock(decodeLock);
   uint32_t start = readMillisecondTimer();
   bool more = true;
   lastFillBytes = 0;

@@ -8,6 +8,7 @@
 
 #include "AudioProvider.h"
 #include <memory>
+#include <mutex>
 
 #include "PlaybackClock.h"
 
@@ -25,6 +26,8 @@ public:
   double getTime() override;
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override;
   bool fill(uint8_t* buffer, uint32_t bytes) override;
+  // To the sample, through the decoder's own seek; past the end gives silence.
+  bool seek(double seconds) override;
 
 private:
   // Decodes into buffer; returns the bytes written.
@@ -33,6 +36,11 @@ private:
   long readOnce(uint8_t* buffer, uint32_t bytes);
   uint32_t takePending(uint8_t* buffer, uint32_t bytes);
 
+  // Clears the file's end-of-file indicator that the decoder's reading may have set.
+  void clearEndOfFile();
+
+  // A seek waits for a fill under way, and the other way round.
+  std::mutex decodeLock;
   OggVorbis_File vorbisFile;
   std::unique_ptr<PlaybackClock> clock;
   // Decoded bytes that an odd-sized fill could not take, for the next fill.

@@ -11,6 +11,9 @@ const double bytesPerSecond = 176400.0;
 const double slewRate = 0.05;
 // Position changes are compared over two of these.
 const uint32_t halfWindowMs = 250;
+// Playback is under way once its position has kept within the slew rate of
+// the timer for this long.
+const uint32_t steadyMs = 300;
 
 // From `from` to `to` on the wrapping timer; negative when `to` came first.
 double secondsBetween(uint32_t from, uint32_t to) {
@@ -57,6 +60,8 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   baseline = true;
   lastByte = streamByte;
   window[0] = window[1] = Candidate();
+  starting = true;
+  steadySince = Candidate();
   if (current.running && current.kind != fromFills) return;
   Anchor hold = current;
   hold.music = musicAt(streamByte);
@@ -68,24 +73,52 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
 
 void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   lastByte = streamByte;
-  if (atMs - windowStart >= halfWindowMs) {
-    if (window[0].valid) window[1] = window[0];
-    window[0] = Candidate();
-    windowStart = atMs;
-  }
   Candidate seen;
   seen.music = musicAt(streamByte);
   seen.at = atMs;
   seen.valid = true;
-  window[0] = later(window[0], seen);
-  Candidate best = later(window[0], window[1]);
   Anchor next = current;
-  next.music = best.music;
-  next.at = best.at;
-  next.kind = fromPosition;
+  // The output plays from the seek now: the seek's second step, and a new start.
+  if (current.kind == exact) {
+    ++next.seeks;
+    starting = true;
+    steadySince = Candidate();
+  }
   if (!next.running) ++next.starts;
   next.running = true;
+  next.kind = fromPosition;
+  next.starting = starting;
+  const Candidate best = starting ? startingChange(seen) : steadyChange(seen);
+  next.music = best.music;
+  next.at = best.at;
   publish(next);
+}
+
+// While playback starts, its position may run slower than the timer: the
+// clock follows the latest change, forward only, until the position keeps
+// time.
+PlaybackClock::Candidate PlaybackClock::startingChange(const Candidate& seen) {
+  if (!steadySince.valid) steadySince = seen;
+  const double span = secondsBetween(steadySince.at, seen.at);
+  if (span * 1000.0 >= steadyMs) {
+    const double rate = (seen.music - steadySince.music) / span;
+    starting = rate < 1.0 - slewRate || rate > 1.0 + slewRate;
+    steadySince = seen;
+    window[0] = seen;
+    window[1] = Candidate();
+    windowStart = seen.at;
+  }
+  return seen;
+}
+
+PlaybackClock::Candidate PlaybackClock::steadyChange(const Candidate& seen) {
+  if (seen.at - windowStart >= halfWindowMs) {
+    if (window[0].valid) window[1] = window[0];
+    window[0] = Candidate();
+    windowStart = seen.at;
+  }
+  window[0] = later(window[0], seen);
+  return later(window[0], window[1]);
 }
 
 // The candidate that puts the music later, both run on to the same moment.
@@ -119,6 +152,7 @@ void PlaybackClock::publish(const Anchor& next) {
   music.store(next.music);
   at.store(next.at);
   running.store(next.running);
+  startingFlag.store(next.starting);
   kind.store(next.kind);
   starts.store(next.starts);
   seeks.store(next.seeks);
@@ -136,6 +170,7 @@ PlaybackClock::Anchor PlaybackClock::anchor() const {
     a.music = music.load();
     a.at = at.load();
     a.running = running.load();
+    a.starting = startingFlag.load();
     a.kind = kind.load();
     a.starts = starts.load();
     a.seeks = seeks.load();
@@ -157,7 +192,7 @@ double PlaybackClock::slew(const Anchor& a, double target, uint32_t nowMs) {
   double value = target;
   if (!shown || a.seeks != shownSeeks) {
     // The first reading, or a seek: the clock steps.
-  } else if (a.starts != shownStarts || !a.running) {
+  } else if (a.starts != shownStarts || !a.running || a.starting) {
     value = std::max(target, shownValue); // playback starts, or holds: forward only
   } else {
     // A reader that took the timer before another reader's turn sees no time pass.

@@ -14,12 +14,15 @@
 // for them. The reader runs on from the anchor at the timer's rate and slews
 // towards it: never backwards, at most 5 % faster or slower than the timer.
 // It steps only where the anchor allows: forward at the start of playback,
-// either way at a seek.
+// either way at a seek - to the seek's position at once, and to what the
+// output plays once it plays from there (after its restart).
 //
 // Play positions come in steps (an output takes or plays its audio in
 // periods), and each is read a little after it was reached. So the anchor is
 // the position change that puts the music latest, over the last half second
-// or so: the one seen soonest after it happened.
+// or so: the one seen soonest after it happened. While playback starts (until
+// the position has kept time with the timer for 300 ms) it may run slow: the
+// anchor is then the latest change, and the clock steps forward only.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -47,7 +50,8 @@ private:
   struct Anchor {
     double music = 0.0;
     uint32_t at = 0;
-    bool running = false; // false: the music holds at `music`
+    bool running = false;  // false: the music holds at `music`
+    bool starting = false; // playback is starting: the clock steps forward only
     uint32_t kind = fromFills;
     uint32_t starts = 0; // the clock may step forward where this changes
     uint32_t seeks = 0;  // and either way where this does
@@ -61,6 +65,8 @@ private:
   // Writers' side, under writerLock.
   double musicAt(uint64_t streamByte) const;
   void positionChanged(uint64_t streamByte, uint32_t atMs);
+  Candidate startingChange(const Candidate& seen);
+  Candidate steadyChange(const Candidate& seen);
   void publish(const Anchor& anchor);
   static Candidate later(const Candidate& a, const Candidate& b);
 
@@ -77,7 +83,9 @@ private:
   bool reporting = false; // an output reports its position: fills no longer time the clock
   bool baseline = false;  // a position in the newest stretch has been seen
   uint64_t lastByte = 0;
-  Candidate window[2]; // latest position changes: this half window's, the previous one's
+  bool starting = false; // the position has not yet kept time with the timer
+  Candidate steadySince; // where the current check of that began
+  Candidate window[2];   // latest position changes: this half window's, the previous one's
   uint32_t windowStart = 0;
   Anchor current;
 
@@ -86,6 +94,7 @@ private:
   std::atomic<double> music{0.0};
   std::atomic<uint32_t> at{0};
   std::atomic<bool> running{false};
+  std::atomic<bool> startingFlag{false};
   std::atomic<uint32_t> kind{fromFills};
   std::atomic<uint32_t> starts{0};
   std::atomic<uint32_t> seeks{0};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <mutex>
+
 #include "AudioProvider.h"
 
 // Headerless PCM in the playback format, copied unchanged. It has no clock.
@@ -9,4 +11,10 @@ public:
 
   double getTime() override { return 0.0; }
   bool fill(uint8_t* buffer, uint32_t bytes) override;
+  // To the sample frame, by a file seek; the clock stays at 0.0.
+  bool seek(double seconds) override;
+
+private:
+  // A seek waits for a fill under way, and the other way round.
+  std::mutex readLock;
 };

@@ -56,6 +56,7 @@ void SdlAudioDevice::start() {
 }
 
 void SdlAudioDevice::refill() {
+  std::lock_guard<std::mutex> lock(refillLock);
   if (!running) return;
   int32_t index = current;
   provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
@@ -64,6 +65,16 @@ void SdlAudioDevice::refill() {
   queuedBytes += static_cast<uint64_t>(bufferBytes);
   ++queueSequence;
   current = index + 1 >= 2 ? 0 : index + 1;
+}
+
+void SdlAudioDevice::restart() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running) return;
+  // The position (queued minus waiting) moves on to the next byte queued.
+  ++queueSequence;
+  SDL_ClearQueuedAudio(device);
+  ++queueSequence;
+  feederWake.notify_all();
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {

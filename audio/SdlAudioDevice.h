@@ -21,6 +21,8 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
+  // Empties SDL's queue; the feeder then queues two buffers from the source's position.
+  void restart() override;
 
   // Fills buffer `current` from the source and queues it; nothing once stopped.
   void refill();
@@ -43,6 +45,8 @@ private:
   bool secondPlayed() const;
   void stopFeeder();
 
+  // Held while a buffer is filled and queued, so that a restart falls between two.
+  std::mutex refillLock;
   std::mutex feederMutex;
   std::condition_variable feederWake;
   bool feederStop = false;

@@ -63,9 +63,12 @@ void WaveOutDevice::start() {
 }
 
 void WaveOutDevice::refill() {
+  std::lock_guard<std::mutex> lock(deviceLock);
   if (!running) return;
   int32_t index = current;
   WAVEHDR& header = headers[index];
+  // A completion counted before a reset, whose buffer the reset's own completion has refilled.
+  if (header.dwFlags & WHDR_INQUEUE) return;
   if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
   // The finished buffer's notification may come well after the device played
   // it (a period late under Wine): the clock's lead is what the device really
@@ -92,7 +95,7 @@ double WaveOutDevice::unplayedSeconds() const {
   if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
     return fallback;
   // The device counts in 32 bits: the difference is right across its wrap.
-  uint32_t unplayed = static_cast<uint32_t>(writtenBytes) - time.u.cb;
+  uint32_t unplayed = static_cast<uint32_t>(writtenBytes - writtenBeforeReset) - time.u.cb;
   if (unplayed > 2u * static_cast<uint32_t>(bufferBytes)) return fallback;
   return secondsOf(unplayed);
 }
@@ -100,6 +103,7 @@ double WaveOutDevice::unplayedSeconds() const {
 // The position first, then the time: a late timer reading only makes the
 // position look older, which the clock discounts.
 void WaveOutDevice::reportPosition() {
+  std::lock_guard<std::mutex> lock(deviceLock);
   MMTIME time = {};
   time.wType = TIME_BYTES;
   if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
@@ -109,6 +113,16 @@ void WaveOutDevice::reportPosition() {
   playedBytes += static_cast<uint32_t>(time.u.cb - lastPosition);
   lastPosition = time.u.cb;
   provider->reportPlayed(playedBytes, now);
+}
+
+void WaveOutDevice::restart() {
+  std::lock_guard<std::mutex> lock(deviceLock);
+  if (!running) return;
+  waveOutReset(waveOut);
+  // The device counts from 0 again, from the next byte written.
+  writtenBeforeReset = writtenBytes;
+  playedBytes = writtenBytes;
+  lastPosition = 0;
 }
 
 void WaveOutDevice::close() {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 #include "AudioDevice.h"
@@ -20,6 +21,9 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
+  // Resets the device, which returns both buffers; each is refilled from
+  // the source's position as its completion comes.
+  void restart() override;
 
   // Fills buffer `current` from the source and queues it; nothing once stopped.
   void refill();
@@ -42,8 +46,12 @@ private:
   double unplayedSeconds() const;
   double secondsOf(uint64_t bytes) const;
 
-  // Bytes handed to waveOutWrite since open; only the refilling side touches it.
+  // Held by refills, position reports and restarts.
+  std::mutex deviceLock;
+  // Bytes handed to waveOutWrite since open, and before the latest reset
+  // (which sets the device's position back to 0).
   uint64_t writtenBytes = 0;
+  uint64_t writtenBeforeReset = 0;
   // The device's position, followed by the refiller (and by start before it plays).
   uint32_t lastPosition = 0;
   uint64_t playedBytes = 0;

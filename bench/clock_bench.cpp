@@ -1,12 +1,14 @@
-// How far the playback clock strays from what the platform's primary output
-// ("WaveOut" on Windows, "SDL2" elsewhere) says it has played. A measuring
-// program, not a test; it needs a sound server (scripts/with-test-services.sh).
+// How far the playback clock strays from what an output says it has played:
+// the platform's primary output ("WaveOut" on Windows, "SDL2" elsewhere) or
+// "Null", whose position is the millisecond timer. A measuring program, not a
+// test; the primary output needs a sound server (scripts/with-test-services.sh).
 //
-// bench_clock [--seconds S]
+// bench_clock [Null] [--seconds S]
 //
 // Plays test music for S seconds (default 25) after a two-second warm-up and
 // samples, every 10 ms, the Ogg Vorbis source's clock and the output's play
-// position; prints the median and the worst difference.
+// position; prints the median difference, the worst distance from that
+// median, and how often the clock went backwards.
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +24,7 @@
 #include "AudioFile.h"
 #include "AudioProvider.h"
 #include "ClockPosition.h"
+#include "MillisecondTimer.h"
 #include "TestMusic.h"
 #include "VorbisEncoder.h"
 
@@ -32,8 +35,20 @@ const double warmUpSeconds = 2.0;
 
 struct Result {
   double medianMs = 0.0;
-  double worstMs = 0.0;
+  double worstFromMedianMs = 0.0;
   size_t samples = 0;
+  size_t backwardSteps = 0;
+};
+
+// What the output has played, in seconds.
+struct Position {
+  AudioDevice* output = nullptr;
+  bool timer = false; // the Null output: the timer since start
+  uint32_t startMs = 0;
+  double seconds() const {
+    if (timer) return static_cast<double>(readMillisecondTimer() - startMs) * 0.001;
+    return playedSeconds(output);
+  }
 };
 
 std::string writeMusic(double seconds) {
@@ -42,27 +57,28 @@ std::string writeMusic(double seconds) {
   return path;
 }
 
-std::vector<double> sample(AudioProvider* source, AudioDevice* output, double seconds) {
+Result sample(AudioProvider* source, const Position& position, double seconds) {
+  Result result;
   std::vector<double> differences;
+  double previous = -1e9;
   auto begin = std::chrono::steady_clock::now();
   for (;;) {
     double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    if (elapsed > warmUpSeconds + seconds) return differences;
+    if (elapsed > warmUpSeconds + seconds) break;
     double clock = source->getTime();
-    double played = playedSeconds(output);
+    double played = position.seconds();
+    if (clock < previous) ++result.backwardSteps;
+    previous = clock;
     if (elapsed >= warmUpSeconds) differences.push_back((clock - played) * 1000.0);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-}
-
-Result summarise(std::vector<double> differences) {
-  Result result;
   result.samples = differences.size();
   if (differences.empty()) return result;
+  std::vector<double> sorted = differences;
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  result.medianMs = sorted[sorted.size() / 2];
   for (double d : differences)
-    result.worstMs = std::max(result.worstMs, std::fabs(d));
-  std::nth_element(differences.begin(), differences.begin() + differences.size() / 2, differences.end());
-  result.medianMs = differences[differences.size() / 2];
+    result.worstFromMedianMs = std::max(result.worstFromMedianMs, std::fabs(d - result.medianMs));
   return result;
 }
 
@@ -70,17 +86,31 @@ Result summarise(std::vector<double> differences) {
 
 int main(int argc, char** argv) {
   double seconds = 25.0;
-  if (argc == 3 && std::string(argv[1]) == "--seconds") seconds = std::atof(argv[2]);
+  std::string name = primaryAudioOutputName();
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--seconds" && i + 1 < argc)
+      seconds = std::atof(argv[++i]);
+    else
+      name = argv[i];
+  }
+  if (name != "Null" && name != primaryAudioOutputName()) {
+    std::fprintf(stderr, "usage: bench_clock [Null|%s] [--seconds S]\n", primaryAudioOutputName());
+    return 2;
+  }
   try {
     // Music to spare: the output decodes two seconds ahead.
     std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0);
     AudioProvider* source = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
-    AudioDevice* output = createAudioDevice(primaryAudioOutputName(), source, nullptr);
-    output->start();
-    Result r = summarise(sample(source, output, seconds));
-    output->close();
-    std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms\n",
-                primaryAudioOutputName(), seconds, r.samples, r.medianMs, r.worstMs);
+    Position position;
+    position.output = createAudioDevice(name, source, nullptr);
+    position.timer = name == "Null";
+    position.startMs = readMillisecondTimer();
+    position.output->start();
+    Result r = sample(source, position, seconds);
+    position.output->close();
+    std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
+                "from the median, %zu backward steps\n",
+                name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps);
     std::error_code stillOpen; // the source never closes its file
     std::filesystem::remove(musicPath, stillOpen);
     return 0;

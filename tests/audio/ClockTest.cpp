@@ -127,7 +127,7 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
 }
 
 // Reads the clock and holds every reading to the rules: never backwards, and
-// once playing, between 95 and 105 % of the time that passed.
+// once playing steadily, between 95 and 105 % of the time that passed.
 class ClockReader {
 public:
   explicit ClockReader(AudioProvider* clockSource) : source(clockSource) {}
@@ -173,31 +173,36 @@ TEST_F(Clock, ALateRefillIsSlewedNotStepped) {
 
 // The output takes audio in periods of 2048 frames and reports how much it
 // has taken every 5 ms; its latency is one period. It starts playing 300 ms
-// after start, stalls for 100 ms at 3 s (the clock must not go back), jumps
-// 0.2 s ahead at 5 s, and once reports a position that went backwards.
+// after start, at 60 % speed for its first second (the clock steps forward
+// only until the position keeps time), stalls for 100 ms at 4 s (the clock
+// must not go back), jumps 0.2 s ahead at 6 s, and once reports a position
+// that went backwards.
 TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
   const uint32_t period = 2048 * 4;
   const double periodSeconds = 2048.0 / 44100.0;
   provider->setOutputLatency(periodSeconds);
-  const uint32_t start = 1000, playing = 1300;
+  const uint32_t start = 1000, playing = 1300, steady = 2300;
   auto heard = [&](uint32_t now) {
+    if (now < playing) return 0.0;
     double t = (now - playing) * 0.001;
-    if (now >= 3100)
+    if (now < steady) return 0.6 * t;
+    t -= 0.4;
+    if (now >= 4100)
       t -= 0.1;
-    else if (now >= 3000)
-      t = 3.0 - 1.3;
-    if (now >= 5000) t += 0.2;
-    return now < playing ? 0.0 : t;
+    else if (now >= 4000)
+      t = (4000 - playing) * 0.001 - 0.4;
+    if (now >= 6000) t += 0.2;
+    return t;
   };
   auto taken = [&](uint32_t now) -> uint64_t {
     if (now < playing) return 0;
-    if (now == 6000) return period; // a stray report of an old position
+    if (now == 7000) return period; // a stray report of an old position
     return (static_cast<uint64_t>(heard(now) * 176400.0) / period + 1) * period;
   };
   ClockReader reader(provider.get());
   std::vector<uint8_t> pcm(playbackBytes(1.0));
   bool moved = false;
-  for (uint32_t now = start; now <= 14000; now += 5) {
+  for (uint32_t now = start; now <= 15000; now += 5) {
     fakeNow = now;
     // Two buffers at start, then one a second; the one due at 3 s comes 400 ms late.
     if (now == start || now == start + 1000 || now == start + 2400 || (now > 3400 && now % 1000 == 0))
@@ -205,14 +210,17 @@ TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
     if (now == start) provider->fill(pcm.data(), playbackBytes(1.0));
     provider->reportPlayed(taken(now), now);
     moved = moved || taken(now) > 0;
-    const double clock = reader.read(now, moved);
+    // Steady once the position has kept time for 300 ms after the slow start.
+    const double clock = reader.read(now, now >= steady + 700);
     if (!moved) {
       EXPECT_NEAR(clock, -periodSeconds, 1e-9) << "holds until playback moves";
-    } else if (now >= playing + 300 && now < 3000) {
+    } else if (now < steady) {
+      EXPECT_NEAR(clock, heard(now), 0.03) << now;
+    } else if (now >= 3600 && now < 4000) {
       EXPECT_NEAR(clock, heard(now), 0.006) << now;
     }
   }
-  EXPECT_NEAR(reader.read(14000, true), heard(14000), 0.002);
+  EXPECT_NEAR(reader.read(15000, true), heard(15000), 0.002);
 }
 
 TEST(AudioLatencySetting, TakesMillisecondsAndIgnoresAnythingElse) {
