@@ -6,6 +6,9 @@
 void showErrorBox(const char* text);
 // Asks the running loop to end after the current pass.
 void postQuit();
+// Sets the running frame's window title (for authors' tools; the production
+// keeps its own).
+void setWindowTitle(const char* text);
 
 // The production's entry, called by the platform's own entry point
 // (WinMain or main); its result is the process exit status.

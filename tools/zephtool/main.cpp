@@ -12,6 +12,7 @@ int usage(std::ostream& out, int status) {
          "       zephtool decode FILE OUT.raw\n"
          "       zephtool check DIR\n"
          "       zephtool make-data DIR\n"
+         "       zephtool play DIR [--from S] [--fullscreen] [--output NAME]\n"
          "       zephtool --help | --version\n";
   return status;
 }
@@ -31,5 +32,6 @@ int main(int argc, char** argv) {
   if (command == "decode") return decodeCommand(args);
   if (command == "check") return checkCommand(args);
   if (command == "make-data") return makeDataCommand(args);
+  if (command == "play") return playCommand(args);
   return usage(std::cerr, 2);
 }
