@@ -18,8 +18,11 @@ float objectAngle = 0.0f;
 
 namespace {
 
+// The texture keeps no reference to its picture: the decoded pixels go once
+// they are uploaded.
 Texture* loadTexture(const char* fileName) {
-  return new Texture(*new PngImage(fileName));
+  PngImage image(fileName);
+  return new Texture(image);
 }
 
 double musicTime() {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
 # root (or with sudo). Installs the packages, builds the presets native, win32,
-# win64, native-tsan and fuzz, checks formatting and the shipped executable's
+# win64, native-tsan, native-asan and fuzz, checks formatting and the shipped executable's
 # imports, then runs every test suite and fuzzer inside one set of test
 # services (scripts/with-test-services.sh). Ends with the line "N passed, N failed"
 # and a non-zero status when anything failed. Logs go to build/test-logs/.
@@ -154,6 +154,7 @@ inside_services() {
   else
     run_ctest native-tsan -E '^e2e\.'
   fi
+  run_ctest native-asan -E '^e2e\.'
   run_fuzzers
 }
 
@@ -172,6 +173,7 @@ for preset in native win32 win64; do
   check "build-$preset" build "$preset" -DZEPH_WERROR=ON
 done
 check build-native-tsan build native-tsan
+check build-native-asan build native-asan
 check build-fuzz build fuzz
 check clang-format format_check
 if has_zeph_target; then

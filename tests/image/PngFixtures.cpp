@@ -12,7 +12,7 @@ PngPicture patternPicture(uint32_t width, uint32_t height, int colourType, int b
   size_t rowBytes = pngRowBytes(picture);
   // Bits of the last byte that hold no pixel (only below 8 bits per pixel).
   size_t spareBits = rowBytes * 8 - size_t{width} * static_cast<size_t>(bitDepth);
-  uint8_t lastMask = bitDepth < 8 ? static_cast<uint8_t>(0xff << spareBits) : 0xff;
+  auto lastMask = static_cast<uint8_t>(bitDepth < 8 ? 0xffu << spareBits : 0xffu);
   picture.rows.resize(rowBytes * height);
   for (uint32_t y = 0; y < height; ++y) {
     for (size_t x = 0; x < rowBytes; ++x)

@@ -29,21 +29,25 @@ OffscreenProduction::OffscreenProduction(const std::string& folder)
 }
 
 OffscreenProduction::~OffscreenProduction() {
+  app->audioProvider = nullptr;
   setMillisecondTimer(nullptr);
   std::filesystem::current_path(previousFolder);
 }
 
 void OffscreenProduction::setMusicTime(double seconds) {
   setMillisecondTimer(stoppedTimer);
-  // The production keeps its sources for good; so do these.
-  AudioProvider* source = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
+  std::unique_ptr<AudioFile> file(createAudioFile(musicPath.c_str(), -1));
+  std::unique_ptr<AudioProvider> source(createAudioProvider(file.get()));
   if (seconds >= 0.0) {
     // The clock reads the decoded position less the output's two seconds of lead.
     const auto frames = static_cast<uint32_t>((seconds + source->getOutputLead()) * 44100.0 + 0.5);
     std::vector<uint8_t> pcm(static_cast<size_t>(frames) * 4);
     source->fill(pcm.data(), static_cast<uint32_t>(pcm.size()));
   }
-  app->audioProvider = source;
+  app->audioProvider = source.get();
+  // The source before the file it reads.
+  music = std::move(source);
+  musicFile = std::move(file);
 }
 
 void OffscreenProduction::drawFrame() {

@@ -6,6 +6,9 @@
 
 #include "OffscreenGl.h"
 
+class AudioFile;
+class AudioProvider;
+
 // The production loaded into a 640 x 480 off-screen context from the data/
 // folder inside `folder`, with its real music source, whose clock is set by
 // decoding up to a chosen time under a stopped millisecond timer.
@@ -33,4 +36,6 @@ public:
 private:
   std::string previousFolder;
   std::string musicPath;
+  std::unique_ptr<AudioFile> musicFile;
+  std::unique_ptr<AudioProvider> music; // reads musicFile
 };
