@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "AudioEngineLatency.h"
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
 
@@ -88,8 +89,12 @@ int DirectSoundDevice::open(void* window) {
   soundBuffer->SetCurrentPosition(0);
   staging = new uint8_t[static_cast<size_t>(bufferBytes)];
   clearBuffer();
-  // The feeder decodes one buffer, one second, ahead of the play cursor.
-  if (provider) provider->setOutputLead(1.0);
+  // The feeder decodes one buffer, one second, ahead of the play cursor, and
+  // the engine adds its own delay after the cursor.
+  if (provider) {
+    provider->setOutputLead(1.0);
+    provider->setOutputLatency(audioEngineLatency());
+  }
   return 0;
 }
 

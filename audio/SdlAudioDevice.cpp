@@ -31,7 +31,8 @@ int SdlAudioDevice::open(void*) {
   wanted.channels = 2;
   wanted.samples = devicePeriodFrames;
   // SDL converts if the device wants another format.
-  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+  SDL_AudioSpec obtained = {};
+  device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     throw "SDL_OpenAudioDevice failed!";
@@ -40,8 +41,10 @@ int SdlAudioDevice::open(void*) {
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   current = 0;
   queuedBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard.
+  // Two one-second buffers are decoded ahead of what is heard. Bytes taken
+  // from the queue go through the device buffer SDL obtained before they are heard.
   provider->setOutputLead(2.0);
+  if (obtained.freq > 0) provider->setOutputLatency(static_cast<double>(obtained.samples) / obtained.freq);
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "AudioEngineLatency.h"
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
 
@@ -47,8 +48,10 @@ int WaveOutDevice::open(void*) {
   std::memset(headers, 0, sizeof(headers));
   current = 0;
   writtenBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard.
+  // Two one-second buffers are decoded ahead of what is heard, and the
+  // engine adds its own delay after the device's position.
   provider->setOutputLead(2.0);
+  provider->setOutputLatency(audioEngineLatency());
   wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   refillerStop = false;
   refiller = std::thread(&WaveOutDevice::refillLoop, this);

@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "AudioDevice.h"
@@ -38,7 +40,21 @@ struct Result {
   double worstFromMedianMs = 0.0;
   size_t samples = 0;
   size_t backwardSteps = 0;
+  // The clock against the wall clock: how far it strays from running at real time.
+  double worstFromWallMs = 0.0;
 };
+
+// The median of `values` and the worst distance from it.
+std::pair<double, double> medianAndWorst(const std::vector<double>& values) {
+  if (values.empty()) return {0.0, 0.0};
+  std::vector<double> sorted = values;
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  const double median = sorted[sorted.size() / 2];
+  double worst = 0.0;
+  for (double v : values)
+    worst = std::max(worst, std::fabs(v - median));
+  return {median, worst};
+}
 
 // What the output has played, in seconds.
 struct Position {
@@ -59,7 +75,7 @@ std::string writeMusic(double seconds) {
 
 Result sample(AudioProvider* source, const Position& position, double seconds) {
   Result result;
-  std::vector<double> differences;
+  std::vector<double> differences, againstWall;
   double previous = -1e9;
   auto begin = std::chrono::steady_clock::now();
   for (;;) {
@@ -69,16 +85,15 @@ Result sample(AudioProvider* source, const Position& position, double seconds) {
     double played = position.seconds();
     if (clock < previous) ++result.backwardSteps;
     previous = clock;
-    if (elapsed >= warmUpSeconds) differences.push_back((clock - played) * 1000.0);
+    if (elapsed >= warmUpSeconds) {
+      differences.push_back((clock - played) * 1000.0);
+      againstWall.push_back((clock - elapsed) * 1000.0);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   result.samples = differences.size();
-  if (differences.empty()) return result;
-  std::vector<double> sorted = differences;
-  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
-  result.medianMs = sorted[sorted.size() / 2];
-  for (double d : differences)
-    result.worstFromMedianMs = std::max(result.worstFromMedianMs, std::fabs(d - result.medianMs));
+  std::tie(result.medianMs, result.worstFromMedianMs) = medianAndWorst(differences);
+  result.worstFromWallMs = medianAndWorst(againstWall).second;
   return result;
 }
 
@@ -109,8 +124,10 @@ int main(int argc, char** argv) {
     Result r = sample(source, position, seconds);
     position.output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
-                "from the median, %zu backward steps\n",
-                name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps);
+                "from the median, %zu backward steps; clock minus wall clock: worst %.1f ms from its median; "
+                "reported latency %.1f ms\n",
+                name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps,
+                r.worstFromWallMs, source->getOutputLatency() * 1000.0);
     std::error_code stillOpen; // the source never closes its file
     std::filesystem::remove(musicPath, stillOpen);
     return 0;

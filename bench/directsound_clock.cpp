@@ -7,7 +7,8 @@
 // For each output (default: DirectSound8): plays test music through it for S seconds (default 25)
 // and samples, every 2 ms, the source's clock and the position the output
 // reports: DirectSound's play cursor (its one-second looping buffer counted
-// through), or waveOut's byte position. Prints the median and the worst
+// through), or waveOut's byte position, less the latency the platform
+// reports after it. Prints the median and the worst
 // difference after the first second, and exits 1 when a median is not
 // within 20 ms.
 
@@ -99,8 +100,9 @@ Result measure(const std::string& output, const std::string& musicPath, double s
     double elapsed = (GetTickCount() - begin) / 1000.0;
     if (elapsed > warmUpSeconds + seconds) break;
     double clock = source->getTime();
-    double played = position.seconds();
-    if (elapsed >= warmUpSeconds) differences.push_back((clock - played) * 1000.0);
+    // What is heard: the position less the latency the platform reports after it.
+    double heard = position.seconds() - source->getOutputLatency();
+    if (elapsed >= warmUpSeconds) differences.push_back((clock - heard) * 1000.0);
     Sleep(2);
   }
   device->close();

@@ -64,7 +64,7 @@ format_check() {
 # The shipped executable is 32-bit and, like every win32 program, imports
 # nothing but the system's own DLLs.
 pe_check() {
-  local allowed=" kernel32.dll user32.dll gdi32.dll opengl32.dll glu32.dll winmm.dll dsound.dll msvcrt.dll "
+  local allowed=" kernel32.dll user32.dll gdi32.dll opengl32.dll glu32.dll winmm.dll dsound.dll ole32.dll msvcrt.dll "
   local dir=build/win32 ok=0 exe dll
   local zeph
   zeph=$(find "$dir" -name zeph.exe -not -path '*/CMakeFiles/*' | head -n1)
