@@ -195,6 +195,7 @@ TEST_F(RunLoop, PlaybackStartsAfterInitialise) {
 }
 
 TEST_F(RunLoop, NoOutputWithoutSourceOrSetting) {
+  VideoKept video;
   seen.onFrame = [](DemoApp*, long) { postEscape(true); };
   app.run();
   EXPECT_EQ(app.audioDevice, nullptr);

@@ -16,6 +16,16 @@ bool contextCurrent(const DemoApp& app);
 std::string describeWindow();
 // Makes the display refuse any mode request that names a refresh rate.
 void refuseRefreshRates();
+// While one lives, the platform's video stays up between runs of the frame,
+// as in a production, which runs it once: SDL would otherwise unload and
+// load again the display libraries, which lose what they held the first time.
+class VideoKept {
+public:
+  VideoKept();
+  ~VideoKept();
+  VideoKept(const VideoKept&) = delete;
+  VideoKept& operator=(const VideoKept&) = delete;
+};
 
 // Queue what the user would cause: Escape going down or up, another key,
 // a request to close the window.

@@ -53,6 +53,13 @@ std::string describeWindow() {
 // Xvfb's modes carry no refresh rate, so the display already refuses 85 Hz.
 void refuseRefreshRates() {}
 
+VideoKept::VideoKept() {
+  SDL_InitSubSystem(SDL_INIT_VIDEO);
+}
+VideoKept::~VideoKept() {
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 void postEscape(bool down) {
   postKey(down ? SDL_KEYDOWN : SDL_KEYUP, SDLK_ESCAPE);
 }

@@ -63,6 +63,9 @@ void refuseRefreshRates() {
   setDisplayModeChanger(refuseRates);
 }
 
+VideoKept::VideoKept() = default;
+VideoKept::~VideoKept() = default;
+
 void postEscape(bool down) {
   PostMessageA(frameWindow(), down ? WM_KEYDOWN : WM_KEYUP, VK_ESCAPE, 0);
 }
