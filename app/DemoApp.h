@@ -8,6 +8,10 @@ class DemoApp;
 
 using FrameCallback = void (*)(DemoApp*);
 
+// Keys an author's tool may act on; the production acts on none of them.
+enum class DemoKey { Space, Left, Right, PageUp, PageDown, Home, R };
+using KeyCallback = void (*)(DemoApp*, DemoKey);
+
 // The frame a production runs in: window, optional full-screen mode, OpenGL
 // context with the fixed projection and default state, the audio output over
 // the production's source, and the loop that draws one frame whenever no
@@ -25,6 +29,10 @@ public:
   FrameCallback frameCallback = nullptr;
   FrameCallback initCallback = nullptr;
   FrameCallback exitCallback = nullptr;
+  // Called on the loop's thread for each press of a DemoKey (not for the
+  // keyboard's repeats). Authors' tools set it; unset, keys do what they
+  // always did: Escape quits, the rest nothing.
+  KeyCallback keyCallback = nullptr;
   const char* title;
   void* deviceContext = nullptr; // HDC on Windows
   void* glContext = nullptr;     // HGLRC on Windows, SDL_GLContext elsewhere

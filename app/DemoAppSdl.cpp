@@ -105,13 +105,41 @@ void showWindow(SDL_Window* window) {
   SDL_StopTextInput();
 }
 
+// The DemoKey of an SDL key, if it is one.
+bool demoKey(SDL_Keycode sdlKey, DemoKey& found) {
+  static const struct {
+    SDL_Keycode sdl;
+    DemoKey demo;
+  } keys[] = {{SDLK_SPACE, DemoKey::Space},
+              {SDLK_LEFT, DemoKey::Left},
+              {SDLK_RIGHT, DemoKey::Right},
+              {SDLK_PAGEUP, DemoKey::PageUp},
+              {SDLK_PAGEDOWN, DemoKey::PageDown},
+              {SDLK_HOME, DemoKey::Home},
+              {SDLK_r, DemoKey::R}};
+  for (const auto& key : keys) {
+    if (key.sdl != sdlKey) continue;
+    found = key.demo;
+    return true;
+  }
+  return false;
+}
+
+void deliverKey(DemoApp* app, const SDL_KeyboardEvent& key) {
+  DemoKey demo = DemoKey::Space;
+  if (app->keyCallback && !key.repeat && demoKey(key.keysym.sym, demo)) app->keyCallback(app, demo);
+}
+
 // The window procedure's counterpart.
-void handleEvent(const SDL_Event& event) {
+void handleEvent(DemoApp* app, const SDL_Event& event) {
   switch (event.type) {
   case SDL_WINDOWEVENT:
     if (event.window.event == SDL_WINDOWEVENT_CLOSE) postQuit();
     break;
   case SDL_KEYDOWN:
+    if (event.key.keysym.sym == SDLK_ESCAPE) postQuit();
+    deliverKey(app, event.key);
+    break;
   case SDL_KEYUP:
     if (event.key.keysym.sym == SDLK_ESCAPE) postQuit();
     break;
@@ -155,7 +183,7 @@ void DemoApp::run() {
         quit = true;
         break;
       }
-      handleEvent(event);
+      handleEvent(this, event);
     } else {
       frameCallback(this);
       SDL_GL_SwapWindow(sdl);

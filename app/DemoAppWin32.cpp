@@ -137,6 +137,34 @@ bool takeMessage(MSG& message) {
   return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
 }
 
+// The DemoKey of a virtual-key code, if it is one.
+bool demoKey(WPARAM virtualKey, DemoKey& found) {
+  static const struct {
+    WPARAM virtualKey;
+    DemoKey demo;
+  } keys[] = {{VK_SPACE, DemoKey::Space},
+              {VK_LEFT, DemoKey::Left},
+              {VK_RIGHT, DemoKey::Right},
+              {VK_PRIOR, DemoKey::PageUp},
+              {VK_NEXT, DemoKey::PageDown},
+              {VK_HOME, DemoKey::Home},
+              {'R', DemoKey::R}};
+  for (const auto& key : keys) {
+    if (key.virtualKey != virtualKey) continue;
+    found = key.demo;
+    return true;
+  }
+  return false;
+}
+
+// Key presses go to the application's key callback before the window
+// procedure sees them; bit 30 marks the keyboard's repeats.
+void deliverKey(DemoApp* app, const MSG& message) {
+  DemoKey demo = DemoKey::Space;
+  if (message.message != WM_KEYDOWN || (message.lParam & (LPARAM{1} << 30)) != 0) return;
+  if (demoKey(message.wParam, demo)) app->keyCallback(app, demo);
+}
+
 void restoreScreen() {
   if (displaySwitched) ChangeDisplaySettingsA(nullptr, 0);
   if (cursorHidden) ShowCursor(TRUE);
@@ -193,6 +221,7 @@ void DemoApp::run() {
         quit = true;
         break;
       }
+      if (keyCallback) deliverKey(this, message);
       DispatchMessageA(&message);
     } else {
       frameCallback(this);

@@ -14,6 +14,10 @@ void platformPostQuit();
 using QuitHandler = void (*)();
 void setQuitHandler(QuitHandler handler);
 
+// Sets the running frame's window title (for authors' tools; the production
+// keeps its own).
+void setWindowTitle(const char* text);
+
 // The production's entry, called by the platform's own entry point
 // (WinMain or main); its result is the process exit status.
 int productionMain();

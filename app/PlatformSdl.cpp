@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <cstdio>
 
+#include "DemoApp.h"
 #include "FrameSetup.h"
 
 void showErrorBox(const char* text) {
@@ -18,4 +19,8 @@ void platformPostQuit() {
   SDL_Event event = {};
   event.type = SDL_QUIT;
   SDL_PushEvent(&event);
+}
+
+void setWindowTitle(const char* text) {
+  if (DemoApp::window) SDL_SetWindowTitle(static_cast<SDL_Window*>(DemoApp::window), text);
 }

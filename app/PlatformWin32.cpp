@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "DemoApp.h"
 #include "FrameSetup.h"
 
 void showErrorBox(const char* text) {
@@ -12,4 +13,8 @@ void showErrorBox(const char* text) {
 
 void platformPostQuit() {
   PostQuitMessage(0);
+}
+
+void setWindowTitle(const char* text) {
+  if (DemoApp::window) SetWindowTextA(static_cast<HWND>(DemoApp::window), text);
 }

@@ -14,6 +14,7 @@ int usage(std::ostream& out, int status) {
          "       zephtool check DIR\n"
          "       zephtool make-data DIR\n"
          "       zephtool capture DIR OUT [--fps N] [--from S] [--to S] [--frames]\n"
+         "       zephtool play DIR [--from S] [--fullscreen] [--output NAME]\n"
          "       zephtool --help | --version\n";
   return status;
 }
@@ -34,5 +35,6 @@ int main(int argc, char** argv) {
   if (command == "check") return checkCommand(args);
   if (command == "make-data") return makeDataCommand(args);
   if (command == "capture") return captureCommand(args);
+  if (command == "play") return playCommand(args);
   return usage(std::cerr, 2);
 }

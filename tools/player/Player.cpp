@@ -1,0 +1,161 @@
+#include "Player.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#define OV_EXCLUDE_STATIC_CALLBACKS
+#include <vorbis/vorbisfile.h>
+
+#include "AudioDevice.h"
+#include "AudioFile.h"
+#include "DemoApp.h"
+#include "FailureText.h"
+#include "Platform.h"
+#include "PlayerSource.h"
+#include "Production.h"
+#include "Reload.h"
+
+// Keys: Space pauses and resumes; Left and Right seek 5 s back and forward,
+// Page Up and Page Down 20 s, Home goes back to the start; R reloads the
+// pictures and the object; Escape quits (the frame's own).
+
+namespace {
+
+const char* const musicFile = "data/tovi_does_brask.ogg";
+
+struct Session {
+  PlayerSource* source = nullptr;
+  double length = 0.0;
+  std::string output;
+  std::string problem; // the latest reload's failures
+  std::string shownTitle;
+  float angleBefore = 0.0f; // the object's angle before the latest frame played
+  bool drawn = false;
+};
+Session session;
+
+void say(const char* format, double seconds) {
+  std::printf(format, seconds);
+  std::fflush(stdout);
+}
+
+void restartOutput() {
+  if (app->audioDevice) app->audioDevice->restart();
+}
+
+void seekTo(double seconds) {
+  const double target = clampSeek(seconds, session.length);
+  session.source->seekTo(target);
+  if (!session.source->paused()) restartOutput();
+  say("seek to %.3f s\n", target);
+}
+
+void togglePause() {
+  PlayerSource& source = *session.source;
+  if (source.paused()) {
+    source.resume();
+    say("resumed at %.3f s\n", source.getTime());
+  } else {
+    source.pause();
+    say("paused at %.3f s\n", source.getTime());
+  }
+  restartOutput();
+}
+
+void reload() {
+  const std::vector<std::string> problems = reloadProductionData();
+  session.problem.clear();
+  for (const std::string& problem : problems) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    session.problem += (session.problem.empty() ? "" : "; ") + problem;
+  }
+  std::printf(problems.empty() ? "reloaded\n" : "reloaded with %zu failures\n", problems.size());
+  std::fflush(stdout);
+}
+
+void onKey(DemoApp*, DemoKey key) {
+  const double now = session.source->getTime();
+  switch (key) {
+  case DemoKey::Space: togglePause(); break;
+  case DemoKey::Left: seekTo(now - 5.0); break;
+  case DemoKey::Right: seekTo(now + 5.0); break;
+  case DemoKey::PageUp: seekTo(now - 20.0); break;
+  case DemoKey::PageDown: seekTo(now + 20.0); break;
+  case DemoKey::Home: seekTo(0.0); break;
+  case DemoKey::R: reload(); break;
+  }
+}
+
+void showTitle() {
+  char text[64];
+  std::snprintf(text, sizeof(text), "zeph play %.1f s%s", session.source->getTime(),
+                session.source->paused() ? " paused" : "");
+  std::string title = text;
+  if (!session.problem.empty()) title += " - " + session.problem;
+  if (title == session.shownTitle) return;
+  setWindowTitle(title.c_str());
+  session.shownTitle = title;
+}
+
+void playerInit(DemoApp* demo) {
+  initProduction(demo);
+  // The frame opens outputs by setting number; the player opens its by name.
+  demo->audioDevice = createAudioDevice(session.output, session.source, DemoApp::window);
+}
+
+void playerFrame(DemoApp* demo) {
+  if (session.source->lostStart()) restartOutput();
+  // Paused, the production draws its latest frame again: the clock holds,
+  // and the object's angle is put back to where that frame turned it from.
+  if (session.source->paused() && session.drawn)
+    objectAngle = session.angleBefore;
+  else
+    session.angleBefore = objectAngle;
+  drawFrame(demo);
+  session.drawn = true;
+  showTitle();
+}
+
+void playerFinish(DemoApp* demo) {
+  finishProduction(demo);
+}
+
+} // namespace
+
+double musicSeconds(const std::string& path) {
+  // As the source factory chooses: raw PCM first, then Ogg Vorbis.
+  if (path.find(".raw") != std::string::npos) {
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(path, error);
+    return error ? 0.0 : static_cast<double>(bytes) / 176400.0;
+  }
+  OggVorbis_File vorbis;
+  if (ov_fopen(path.c_str(), &vorbis) != 0) return 0.0;
+  const double seconds = ov_time_total(&vorbis, -1);
+  ov_clear(&vorbis);
+  return seconds > 0.0 ? seconds : 0.0;
+}
+
+int runPlayer(const PlayOptions& options) {
+  try {
+    std::filesystem::current_path(options.folder);
+    app = new DemoApp("zeph play", 640, 480, 32, 16, options.fullscreen);
+    DemoApp::audioOutput = 0;
+    app->setCallbacks(playerInit, playerFrame, playerFinish);
+    app->keyCallback = onKey;
+    session.source = new PlayerSource(createAudioProvider(createAudioFile(musicFile, -1)));
+    session.length = musicSeconds(musicFile);
+    session.output = options.output.empty() ? primaryAudioOutputName() : options.output;
+    const double start = clampSeek(options.from, session.length);
+    session.source->seekTo(start);
+    app->audioProvider = session.source;
+    say("playing from %.3f s\n", start);
+    app->run();
+    if (app->audioDevice) app->audioDevice->close();
+    return 0;
+  } catch (...) {
+    std::fprintf(stderr, "zephtool play: %s\n", failureText().c_str());
+    return 1;
+  }
+}
