@@ -68,6 +68,19 @@ TEST(PrimaryOutput, StopEndsTheRefillsAndTheQueuedBuffersPlayOut) {
   o.output->close();
 }
 
+// A restart drops what was queued: both buffers come from the source again,
+// and playback and closing go on as before.
+TEST(PrimaryOutput, RestartQueuesBothBuffersAgainAndPlaysOn) {
+  OpenOutput o;
+  o.output->restart(); // not playing: nothing to drop
+  EXPECT_EQ(o.source.fillCount(), 0);
+  o.output->start();
+  o.output->restart();
+  ASSERT_TRUE(o.source.waitForFills(5, 20.0));
+  o.output->close();
+  EXPECT_TRUE(outputClosed(o.output.get()));
+}
+
 TEST(PrimaryOutput, CloseWhilePlayingCancelsTheQueue) {
   OpenOutput o;
   o.output->start();

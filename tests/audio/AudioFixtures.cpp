@@ -4,6 +4,7 @@
 
 #include "AudioFile.h"
 #include "AudioProvider.h"
+#include "MillisecondTimer.h"
 #include "TestMusic.h"
 #include "VorbisEncoder.h"
 
@@ -22,4 +23,11 @@ std::vector<uint8_t> decodeWhole(const std::string& path, uint32_t capacity) {
   provider->fill(pcm.data(), capacity);
   pcm.resize(provider->getLastFillBytes());
   return pcm;
+}
+
+std::atomic<uint32_t> scriptedMs{0};
+
+void installScriptedTimer(uint32_t startMs) {
+  scriptedMs = startMs;
+  setMillisecondTimer([] { return scriptedMs.load(); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,3 +20,9 @@ inline uint32_t playbackBytes(double seconds) {
 // Everything the system's source delivers for `path`, in one fill large
 // enough for the whole music, so that no end-of-file rule cuts it short.
 std::vector<uint8_t> decodeWhole(const std::string& path, uint32_t capacity);
+
+// The millisecond timer as a test scripts it: installScriptedTimer makes the
+// clock and the outputs read `scriptedMs`; setMillisecondTimer(nullptr) gives
+// them the platform's own again.
+extern std::atomic<uint32_t> scriptedMs;
+void installScriptedTimer(uint32_t startMs);

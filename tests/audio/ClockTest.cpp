@@ -15,24 +15,19 @@
 
 namespace {
 
-std::atomic<uint32_t> fakeNow{0};
-uint32_t fakeTimer() {
-  return fakeNow.load();
-}
-
 class Clock : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { ogg = new std::string(oggBytes(3.0)); }
   static void TearDownTestSuite() { delete ogg; }
   void SetUp() override {
-    setMillisecondTimer(fakeTimer);
+    installScriptedTimer(0);
     file.reset(createAudioFile(dir.write("music.ogg", *ogg).c_str(), -1));
     provider.reset(createAudioProvider(file.get()));
   }
   void TearDown() override { setMillisecondTimer(nullptr); }
 
   void fillAt(uint32_t now, uint32_t bytes) {
-    fakeNow = now;
+    scriptedMs = now;
     buffer.resize(bytes);
     ASSERT_TRUE(provider->fill(buffer.data(), bytes));
   }
@@ -46,7 +41,7 @@ protected:
 std::string* Clock::ogg = nullptr;
 
 TEST_F(Clock, BeforeTheFirstFillReadsThePositionMinusTheLead) {
-  fakeNow = 123456789;
+  scriptedMs = 123456789;
   EXPECT_DOUBLE_EQ(provider->getTime(), -2.0);
   provider->setOutputLead(1.0);
   EXPECT_DOUBLE_EQ(provider->getTime(), -1.0);
@@ -55,21 +50,21 @@ TEST_F(Clock, BeforeTheFirstFillReadsThePositionMinusTheLead) {
 TEST_F(Clock, BetweenFillsFollowsTheTimerFromTheLatestFillStart) {
   fillAt(1000, playbackBytes(1.0));
   fillAt(2000, playbackBytes(1.0));
-  fakeNow = 2000;
+  scriptedMs = 2000;
   EXPECT_NEAR(provider->getTime(), 0.0, 1e-9);
-  fakeNow = 2250;
+  scriptedMs = 2250;
   EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
   // A second less lead is a correction: slewed in at 5 % of the time that passes.
   provider->setOutputLead(1.0);
   EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
-  fakeNow = 3250;
+  scriptedMs = 3250;
   EXPECT_NEAR(provider->getTime(), 1.25 + 0.05, 1e-9);
 }
 
 TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
   fillAt(1000, playbackBytes(1.0));
   fillAt(5000, 0);
-  fakeNow = 5100;
+  scriptedMs = 5100;
   EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.1, 1e-9);
 }
 
@@ -77,17 +72,17 @@ TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
 // clock goes on at real time instead of holding at the end.
 TEST_F(Clock, GoesOnAtRealTimePastTheMusicsEnd) {
   for (uint32_t second = 1; second <= 6; ++second) {
-    fakeNow = second * 1000;
+    scriptedMs = second * 1000;
     buffer.resize(playbackBytes(1.0));
     provider->fill(buffer.data(), playbackBytes(1.0));
-    fakeNow = second * 1000 + 500;
+    scriptedMs = second * 1000 + 500;
     EXPECT_NEAR(provider->getTime(), second - 2.0 + 0.5, 1e-9) << second;
   }
 }
 
 TEST_F(Clock, StaysRightAcrossTheTimerWrap) {
   fillAt(0xFFFFFF00u, playbackBytes(1.0));
-  fakeNow = 0x100;
+  scriptedMs = 0x100;
   EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.512, 1e-9);
 }
 
@@ -96,7 +91,7 @@ TEST_F(Clock, StaysRightAcrossTheTimerWrap) {
 // position and start time would show as a step back or a value ahead of it.
 TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
   const uint32_t tenMs = playbackBytes(0.01);
-  fakeNow = 0;
+  scriptedMs = 0;
   std::atomic<bool> done{false};
   std::atomic<bool> reading{false};
   std::thread filler([&] {
@@ -106,7 +101,7 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
       std::this_thread::yield();
     // Two of the three seconds: the music's end, which holds the position, stays out of reach.
     for (int i = 0; i < 200 && provider->fill(pcm.data(), tenMs); ++i)
-      fakeNow += 10;
+      scriptedMs += 10;
     done = true;
   });
   double previous = -2.0;
@@ -115,7 +110,7 @@ TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
   while (!done && ok) {
     double now = provider->getTime();
     reading = true;
-    double latest = fakeNow.load() * 0.001 + 0.01 - 2.0;
+    double latest = scriptedMs.load() * 0.001 + 0.01 - 2.0;
     ok = std::isfinite(now) && now >= previous - 1e-9 && now <= latest + 1e-9;
     if (!ok) ADD_FAILURE() << "read " << now << " after " << previous << ", timer allows " << latest;
     previous = now;
@@ -132,7 +127,7 @@ class ClockReader {
 public:
   explicit ClockReader(AudioProvider* clockSource) : source(clockSource) {}
   double read(uint32_t now, bool playing) {
-    fakeNow = now;
+    scriptedMs = now;
     const double value = source->getTime();
     if (hasPrevious) {
       EXPECT_GE(value, previous) << "at " << now << " ms";
@@ -163,7 +158,7 @@ TEST_F(Clock, ALateRefillIsSlewedNotStepped) {
   const uint32_t fills[] = {1000, 1000, 2000, 3300, 4000, 5000};
   size_t next = 0;
   for (uint32_t now = 1000; now <= 9000; now += 10) {
-    fakeNow = now;
+    scriptedMs = now;
     for (; next < 6 && fills[next] == now; ++next)
       provider->fill(pcm.data(), playbackBytes(1.0));
     reader.read(now, next > 0);
@@ -204,7 +199,7 @@ TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
   std::vector<uint8_t> pcm(playbackBytes(1.0));
   bool moved = false;
   for (uint32_t now = start; now <= 15000; now += 5) {
-    fakeNow = now;
+    scriptedMs = now;
     // Two buffers at start, then one a second; the one due at 3 s comes 400 ms late.
     if (now == start || now == start + 1000 || now == start + 2400 || (now > 3400 && now % 1000 == 0))
       provider->fill(pcm.data(), playbackBytes(1.0));

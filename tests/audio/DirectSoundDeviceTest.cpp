@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -277,6 +278,20 @@ TEST_F(DirectSound, CloseDuringPlaybackEndsPromptlyAfterWholePasses) {
   EXPECT_GT(passed, 0u);
   EXPECT_EQ(passed % oneSecond, device->writePosition);
   EXPECT_EQ(passed % 4, 0u); // whole sample frames
+}
+
+// A restart rewrites the whole buffer from the play cursor with a second
+// from the source; the passes go on from there.
+TEST_F(DirectSound, RestartRewritesAWholeSecondAndThePassesGoOn) {
+  device->restart(); // not started: nothing
+  EXPECT_TRUE(provider.fillSizes().empty());
+  device->start();
+  ASSERT_TRUE(waitForFills(2));
+  device->restart();
+  std::vector<uint32_t> fills = provider.fillSizes();
+  EXPECT_EQ(std::count(fills.begin(), fills.end(), oneSecond), 2);
+  ASSERT_TRUE(waitForFills(fills.size() + 2)) << "no passes after the restart";
+  closeWithin(*device, 5000);
 }
 
 TEST_F(DirectSound, CloseWithoutStartAndTwiceReleasesOnce) {

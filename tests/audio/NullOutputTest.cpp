@@ -16,18 +16,12 @@
 
 namespace {
 
-std::atomic<uint32_t> scriptedNow{0};
-uint32_t scriptedTimer() {
-  return scriptedNow.load();
-}
-
 class NullOutput : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { ogg = new std::string(oggBytes(3.0)); }
   static void TearDownTestSuite() { delete ogg; }
   void SetUp() override {
-    scriptedNow = startMs;
-    setMillisecondTimer(scriptedTimer);
+    installScriptedTimer(startMs);
     file.reset(createAudioFile(dir.write("music.ogg", *ogg).c_str(), -1));
     source.reset(createAudioProvider(file.get()));
     output.reset(static_cast<NullAudioDevice*>(createAudioDevice("Null", source.get(), nullptr)));
@@ -38,7 +32,7 @@ protected:
   }
   // Sets the timer to `ms` after start and polls as the output's thread would.
   void at(uint32_t ms) {
-    scriptedNow = startMs + ms;
+    scriptedMs = startMs + ms;
     output->poll();
   }
 

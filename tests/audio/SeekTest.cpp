@@ -16,19 +16,11 @@
 
 namespace {
 
-std::atomic<uint32_t> seekNow{0};
-uint32_t seekTimer() {
-  return seekNow.load();
-}
-
 class Seek : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { ogg = new std::string(oggBytes(32.0)); }
   static void TearDownTestSuite() { delete ogg; }
-  void SetUp() override {
-    seekNow = 5000;
-    setMillisecondTimer(seekTimer);
-  }
+  void SetUp() override { installScriptedTimer(5000); }
   void TearDown() override { setMillisecondTimer(nullptr); }
 
   AudioProvider* open(const std::string& name, const std::string& bytes) {
@@ -55,7 +47,7 @@ TEST_F(Seek, OggVorbisDeliversTheMusicFromThereAndTheClockReadsItAtOnce) {
   take(playbackBytes(2.0)); // playing somewhere else first
   ASSERT_TRUE(source->seek(30.0));
   EXPECT_NEAR(source->getTime(), 30.0, 0.001);
-  seekNow = 5250;
+  scriptedMs = 5250;
   EXPECT_NEAR(source->getTime(), 30.25, 0.001) << "and goes on at real time";
   const std::vector<uint8_t> pcm = take(playbackBytes(1.0));
   EXPECT_TRUE(std::equal(pcm.begin(), pcm.end(), whole.begin() + playbackBytes(30.0)));
@@ -91,7 +83,7 @@ TEST_F(Seek, DuringPlaybackWithARestartOnTheNullOutput) {
       static_cast<NullAudioDevice*>(createAudioDevice("Null", source.get(), nullptr)));
   output->start();
   auto at = [&](uint32_t ms) {
-    seekNow = 5000 + ms;
+    scriptedMs = 5000 + ms;
     output->poll();
     return source->getTime();
   };
