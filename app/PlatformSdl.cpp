@@ -8,11 +8,16 @@
 
 void showErrorBox(const char* text) {
   releaseScreenForErrorBox();
-  // On X11, SDL shows the box from a forked process, which now and then fails
-  // to come up on a busy display; a second try is cheap.
-  for (int attempt = 0; attempt < 3; ++attempt)
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error!", text, nullptr) == 0) return;
-  std::fprintf(stderr, "Error! %s (no box: %s)\n", text, SDL_GetError());
+  // SDL's X11 box runs in a process of its own. With the video subsystem up it
+  // places itself by the first display's driver data, which it reads without
+  // a check; now and then that data was missing in the box's process, which
+  // then died of a null dereference and no box came up. Without a video device
+  // it centres itself on the screen instead. The process ends after the box.
+  DemoApp::window = nullptr;
+  while (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error!", text, nullptr) != 0)
+    std::fprintf(stderr, "Error! %s (no box: %s)\n", text, SDL_GetError());
 }
 
 void platformPostQuit() {
