@@ -27,6 +27,7 @@ alone_shown=$(now)
 e2e_spawn bash -c 'while [ -e /proc/$1 ] && [ "$(cut -d" " -f3 /proc/$1/stat 2>/dev/null)" != Z ]; do
   sleep 0.1; done; date +%s.%3N >"$2"' watch "$ALONE_PID" alone.ended
 
+production_folder run
 e2e_log "Escape right after the window shows"
 production_start run
 window=$(production_window run "$alone_window")
