@@ -46,6 +46,8 @@ public:
   static int32_t depthBits;
   static int32_t refreshRate;
   static bool fullscreen;
+  // 1: the platform's primary output; 2: DirectSound8 (Windows); 3: Null,
+  // silent and needing no device (tests that do not test sound); others: none.
   static int32_t audioOutput;
   static bool quit;
   static void* window; // HWND on Windows, SDL_Window* elsewhere

@@ -17,5 +17,6 @@ AudioDevice* openAudioOutput(int audioOutput, AudioProvider* provider, void* win
   if (!provider) return nullptr;
   if (audioOutput == 1) return createAudioDevice(primaryAudioOutputName(), provider, window);
   if (audioOutput == 2) return createAudioDevice("DirectSound8", provider, window);
+  if (audioOutput == 3) return createAudioDevice("Null", provider, window);
   return nullptr;
 }

@@ -6,10 +6,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 DEMO_TITLE="zeph frame demo"
 
-# frame_setup SCREEN: the session (and a Wine prefix when a runner is set).
+# frame_setup SCREEN [silent]: the session (and a Wine prefix when a runner
+# is set); "silent" starts no sound server (see e2e_setup).
 frame_setup() {
   local template=${WINEPREFIX:-}
-  e2e_setup "$1"
+  e2e_setup "$@"
   [ -z "${ZEPH_E2E_RUNNER:-}" ] || frame_wine_setup "$template"
   cd "$E2E_DIR"
 }

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The windowed frame: window placement, class and title, the depth-tested
 # picture, the order of the callbacks and playback, and the ways to quit.
+# The frame plays on the Null output: no sound server.
 # Usage: frame_window.sh FRAME_DEMO
 source "$(dirname "$0")/frame_lib.sh"
 DEMO=$1
-frame_setup 1024x768
+frame_setup 1024x768 silent
 make_music music.ogg 30
 
 # Run 1: placement and picture, other keys, then Escape (key down).
 e2e_log "run 1: placement and picture, other keys, then Escape (key down)."
-demo_start run1.out --music music.ogg
+demo_start run1.out --output 3 --music music.ogg
 wait_marker run1.out "flood" 60
 expect_line run1.out "^init fills=0 depth=[1-9]"
 expect_line run1.out "^start fills=2 client=[0-9]+,[0-9]+,640x480 "
@@ -54,7 +55,7 @@ expect_line run1.out "^exit 1"
 
 # Run 2: closing the window.
 e2e_log "run 2: closing the window."
-demo_start run2.out --music music.ogg
+demo_start run2.out --output 3 --music music.ogg
 wait_marker run2.out "flood" 60
 window=$(e2e_find_window "$DEMO_TITLE" 10) || e2e_fail "no window"
 python3 "$E2E_HERE/close_window.py" "$window" || e2e_fail "close request failed"

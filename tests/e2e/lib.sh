@@ -48,10 +48,11 @@ e2e_wait_for() {
   done
 }
 
-# e2e_setup [WIDTHxHEIGHT]: a private folder, Xvfb on a free display and a
-# PulseAudio daemon whose default sink is the null sink "cap".
+# e2e_setup [WIDTHxHEIGHT] [silent]: a private folder, Xvfb on a free display
+# and, unless "silent" (for programs on the Null output), a PulseAudio daemon
+# whose default sink is the null sink "cap".
 e2e_setup() {
-  local screen=${1:-1024x768}
+  local screen=${1:-1024x768} sound=${2:-sound}
   E2E_DIR=$(mktemp -d /tmp/zeph-e2e.XXXXXX)
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
@@ -69,6 +70,12 @@ e2e_setup() {
   export PULSE_RUNTIME_PATH="$XDG_RUNTIME_DIR/pulse"
   export HOME="$E2E_DIR/home"
   mkdir -p "$HOME"
+  if [ "$sound" = silent ]; then
+    # Nothing may start a sound server behind the test's back.
+    printf 'autospawn = no\n' >"$E2E_DIR/pulse-client.conf"
+    export PULSE_CLIENTCONFIG="$E2E_DIR/pulse-client.conf"
+    return 0
+  fi
   # The sound server and the recorder run ahead of everything else, as a
   # desktop's sound server does (real-time there): on a machine whose cores
   # the software renderer and Xvfb keep busy, their short periods must not

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Every data file, missing or broken, ends the production in the "Error!" box
 # with its loader's message, and the process with status 255 (-1), without
-# hanging. Usage: production_errors.sh ZEPH DATA ERROR_BOX
+# hanging. The production plays on the Null output: no sound server.
+# Usage: production_errors.sh ZEPH DATA ERROR_BOX
 source "$(dirname "$0")/production_lib.sh"
 ZEPH=$1
 DATA=$2
 ZEPH_ERROR_BOX=$3
 production_inputs "$ZEPH" "$ZEPH_ERROR_BOX"
-frame_setup 1024x768
+frame_setup 1024x768 silent
 
 # case_run NAME FILE CONTENT TEXT: FILE removed (CONTENT "-") or replaced by
 # CONTENT; once more if the platform's box did not come up the first time.

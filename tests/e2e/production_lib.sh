@@ -33,14 +33,15 @@ production_start() {
   DEMO_PID=$E2E_LAST_PID
 }
 
-# named_window NAME SECONDS [PID]: the id of a viewable window called exactly
-# NAME; gives up once PID, when given, has ended.
-# (xdotool does not find SDL's message box by its name; xwininfo does.)
+# named_window NAME SECONDS [PID [OTHER]]: the id of a viewable window called
+# exactly NAME, other than the window OTHER; gives up once PID, when given,
+# has ended. (xdotool does not find SDL's message box by its name; xwininfo does.)
 named_window() {
-  local name=$1 limit=$2 pid=${3:-} id
+  local name=$1 limit=$2 pid=${3:-} other=${4:-} id
   local deadline=$((SECONDS + limit))
   while :; do
     for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" '$2 == n {print $1}'); do
+      [ "$id" != "$other" ] || continue
       grep -q 'Map State: IsViewable' < <(xwininfo -id "$id" 2>/dev/null) && { echo "$id"; return 0; }
     done
     [ $SECONDS -lt $deadline ] || return 1
@@ -49,11 +50,12 @@ named_window() {
   done
 }
 
-# production_window DIR: the id of the window of the production started in
-# DIR, once it shows; when none shows, what the production said and which
-# windows the display has.
+# production_window DIR [OTHER]: the id of the window of the production
+# started in DIR, once it shows (OTHER: another production's window to pass
+# over); when none shows, what the production said and which windows the
+# display has.
 production_window() {
-  named_window zeph 60 "$DEMO_PID" && return 0
+  named_window zeph 60 "$DEMO_PID" "${2:-}" && return 0
   kill -0 "$DEMO_PID" 2>/dev/null && e2e_log "zeph still runs" || e2e_log "zeph has ended"
   cat "$1.out" "$1.err" >&2
   xwininfo -root -tree >&2
