@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""sync_analyse.py RUN_DIR...: picture change minus click heard, for each
+click of each run that bench/sync_watch.py watched (RUN_DIR/pixel,
+RUN_DIR/sound.raw, RUN_DIR/sound.times), then the median and worst offset.
+
+The null sink renders in blocks and its monitor passes each block on at once,
+so a recorded frame was played no later than the read that returned it: a
+line of the nominal rate fitted under the arrival times (their minimum
+envelope, over 5 s around each click) maps every frame to the moment it was
+played."""
+import array
+import statistics
+import sys
+
+RATE = 44100
+THRESHOLD = 0.3 * 32767  # the clicks' sine bursts pass it 0.06 ms after they start
+ENVELOPE_SPAN = 5.0      # seconds of arrivals on either side of a click
+CHANGE_SPAN = 1.0        # a picture change this close to a click belongs to it
+
+
+def clicks(raw_path):
+    """Frame indices where the left channel first passes the threshold, one per click."""
+    samples = array.array("h")
+    with open(raw_path, "rb") as f:
+        samples.frombytes(f.read())
+    found, last = [], None
+    for i in range(0, len(samples), 2):
+        if abs(samples[i]) > THRESHOLD:
+            frame = i // 2
+            if last is None or frame - last > RATE:
+                found.append(frame)
+            last = frame
+    return found
+
+
+def play_time(frame, arrivals):
+    """When `frame` was played: the nominal-rate line under the arrivals near it."""
+    near = [t - frames / RATE for t, frames in arrivals if abs(frames - frame) <= ENVELOPE_SPAN * RATE]
+    if not near:
+        sys.exit("no recorder reads near frame %d" % frame)
+    return min(near) + frame / RATE
+
+
+def read_rows(path):
+    with open(path) as f:
+        return [line.split() for line in f if not line.startswith("#")]
+
+
+def run_offsets(run):
+    arrivals = [(float(t), int(n)) for t, n in read_rows(run + "/sound.times")]
+    changes = [float(row[0]) for row in read_rows(run + "/pixel")[1:]]  # the first row is the starting colour
+    offsets = []
+    for frame in clicks(run + "/sound.raw"):
+        heard = play_time(frame, arrivals)
+        near = [t for t in changes if abs(t - heard) < CHANGE_SPAN]
+        if not near:
+            print("%s: no picture change within %.0f s of the click at %.3f" % (run, CHANGE_SPAN, heard))
+            continue
+        offsets.append((min(near) - heard) * 1000.0)
+    print("%s: %s ms" % (run, " ".join("%+.1f" % o for o in offsets)))
+    return offsets
+
+
+def main():
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    offsets = []
+    for run in sys.argv[1:]:
+        offsets += run_offsets(run)
+    if offsets:
+        worst = max(offsets, key=abs)
+        print("changes %d  median %+.1f ms  worst %+.1f ms  range %+.1f to %+.1f ms" %
+              (len(offsets), statistics.median(offsets), worst, min(offsets), max(offsets)))
+
+
+main()
