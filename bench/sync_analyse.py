@@ -4,11 +4,13 @@ click of each run that bench/sync_watch.py watched (RUN_DIR/pixel,
 RUN_DIR/sound.raw, RUN_DIR/sound.times), then the median and worst offset.
 
 The null sink renders in blocks and its monitor passes each block on at once,
-so a recorded frame was played no later than the read that returned it: a
-line of the nominal rate fitted under the arrival times (their minimum
-envelope, over 5 s around each click) maps every frame to the moment it was
-played."""
+so a recorded frame was rendered no later than the read that returned it: a
+line fitted under the arrival times (their lower hull, within 5 s of each
+click) maps every frame to the moment it was rendered, and it plays one
+block later. A stand-in's RUN_DIR/meant gives the offsets it meant."""
 import array
+import collections
+import os
 import statistics
 import sys
 
@@ -33,12 +35,32 @@ def clicks(raw_path):
     return found
 
 
-def play_time(frame, arrivals):
-    """When `frame` was played: the nominal-rate line under the arrivals near it."""
-    near = [t - frames / RATE for t, frames in arrivals if abs(frames - frame) <= ENVELOPE_SPAN * RATE]
-    if not near:
-        sys.exit("no recorder reads near frame %d" % frame)
-    return min(near) + frame / RATE
+def block_frames(arrivals):
+    """The frames the sink renders at once: what most reads return."""
+    steps = collections.Counter(b[1] - a[1] for a, b in zip(arrivals, arrivals[1:]))
+    return steps.most_common(1)[0][0]
+
+
+def lower_hull(points):
+    hull = []
+    for p in points:
+        while len(hull) >= 2 and ((hull[-1][0] - hull[-2][0]) * (p[1] - hull[-2][1]) -
+                                  (hull[-1][1] - hull[-2][1]) * (p[0] - hull[-2][0])) <= 0:
+            hull.pop()
+        hull.append(p)
+    return hull
+
+
+def play_time(frame, arrivals, block):
+    """When `frame` was played: the line under the arrivals (frames read so
+    far, time) near it, one block later. The sink renders each block one
+    block ahead of playing it, and the monitor passes it on when rendered."""
+    near = [(frames, t) for t, frames in arrivals if abs(frames - frame) <= ENVELOPE_SPAN * RATE]
+    hull = lower_hull(near)
+    for (x0, y0), (x1, y1) in zip(hull, hull[1:]):
+        if x0 <= frame <= x1:
+            return y0 + (y1 - y0) * (frame - x0) / (x1 - x0) + block / RATE
+    sys.exit("no recorder reads around frame %d" % frame)
 
 
 def read_rows(path):
@@ -50,14 +72,19 @@ def run_offsets(run):
     arrivals = [(float(t), int(n)) for t, n in read_rows(run + "/sound.times")]
     changes = [float(row[0]) for row in read_rows(run + "/pixel")[1:]]  # the first row is the starting colour
     offsets = []
+    block = block_frames(arrivals)
     for frame in clicks(run + "/sound.raw"):
-        heard = play_time(frame, arrivals)
+        heard = play_time(frame, arrivals, block)
         near = [t for t in changes if abs(t - heard) < CHANGE_SPAN]
         if not near:
             print("%s: no picture change within %.0f s of the click at %.3f" % (run, CHANGE_SPAN, heard))
             continue
         offsets.append((min(near) - heard) * 1000.0)
     print("%s: %s ms" % (run, " ".join("%+.1f" % o for o in offsets)))
+    if os.path.exists(run + "/meant"):
+        # The stand-in's: the offsets it meant, "meant: A B C ms".
+        meant = [float(v) for v in open(run + "/meant").read().split()[1:-1]]
+        print("  minus meant: %s ms" % " ".join("%+.1f" % (o - m) for o, m in zip(offsets, meant)))
     return offsets
 
 

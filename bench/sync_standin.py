@@ -17,6 +17,10 @@ from xlib import open_display  # noqa: E402
 RATE = 44100
 CHUNK = 220  # frames: 5 ms
 CLICK_EVERY = 3.0
+# Each paint is planned 150 ms ahead of its click, so that an offset may be
+# negative (the stream's latency is shorter than that); not much earlier, so
+# that the stream has little time to run dry and shift the click.
+PLAN_AHEAD = 30
 COLOURS = [0xC82828, 0x28C828, 0x2828C8, 0xC8C828, 0x28C8C8, 0xC828C8]
 
 
@@ -49,7 +53,7 @@ def open_stream():
     pulse.pa_simple_get_latency.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
     spec = SampleSpec(3, RATE, 2)  # PA_SAMPLE_S16LE
     none = 0xFFFFFFFF
-    attr = BufferAttr(none, 4 * CHUNK * 4, none, 4 * CHUNK, none)  # 20 ms target
+    attr = BufferAttr(none, 8 * CHUNK * 4, none, 4 * CHUNK, none)  # 40 ms target
     error = ctypes.c_int(0)
     stream = pulse.pa_simple_new(None, b"standin", 1, None, b"click", ctypes.byref(spec), None,
                                  ctypes.byref(attr), ctypes.byref(error))
@@ -93,6 +97,10 @@ def painter(window, plan):
         window.paint(COLOURS[(index + 1) % len(COLOURS)])
 
 
+def is_click(chunk, every, offsets):
+    return chunk % every == 0 and 1 <= chunk // every <= len(offsets)
+
+
 def main():
     offsets = [float(v) / 1000.0 for v in sys.argv[1:]]
     if not offsets:
@@ -106,16 +114,15 @@ def main():
     silence = bytes(CHUNK * 4)
     click = click_chunk()
     every = int(CLICK_EVERY * RATE / CHUNK)
-    chunks = every * (len(offsets) + 1)
-    for i in range(chunks):
-        k = i // every - 1
-        is_click = i % every == 0 and 0 <= k < len(offsets)
-        if pulse.pa_simple_write(stream, click if is_click else silence, CHUNK * 4, None) < 0:
+    for i in range(every * (len(offsets) + 1)):
+        if pulse.pa_simple_write(stream, click if is_click(i, every, offsets) else silence, CHUNK * 4, None) < 0:
             sys.exit("pa_simple_write failed")
-        if is_click:
-            # The end of what was written plays after the latency; the click begins one chunk before.
-            heard = now() + pulse.pa_simple_get_latency(stream, None) / 1e6 - CHUNK / RATE
-            plan[k][0] = heard + offsets[k]
+        if is_click(i + PLAN_AHEAD, every, offsets):
+            # What was written ends after the latency; the click begins
+            # PLAN_AHEAD - 1 chunks after that end, the stream running on unbroken.
+            written_end = now() + pulse.pa_simple_get_latency(stream, None) / 1e6
+            k = (i + PLAN_AHEAD) // every - 1
+            plan[k][0] = written_end + (PLAN_AHEAD - 1) * CHUNK / RATE + offsets[k]
     thread.join()
     print("meant: %s ms" % " ".join("%+.1f" % (o * 1000.0) for o in offsets))
 

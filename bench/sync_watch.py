@@ -58,12 +58,12 @@ def watch_pixel(x, y, seconds, out):
             f.write("%.6f %d %d %d\n" % change)
 
 
-class Stopped(Exception):
-    pass
+stopped = False
 
 
 def stop(signum, frame):
-    raise Stopped()
+    global stopped
+    stopped = True
 
 
 def watch_sound(seconds, out):
@@ -74,11 +74,8 @@ def watch_sound(seconds, out):
     end = now() + seconds
     signal.signal(signal.SIGTERM, stop)
     try:
-        while now() < end:
-            try:
-                data = os.read(fd, 65536)
-            except Stopped:
-                break
+        while now() < end and not stopped:
+            data = os.read(fd, 65536)  # the recorder passes data every 5 ms
             arrived = now()
             if not data:
                 break
