@@ -1,5 +1,13 @@
 #!/usr/bin/env python3
 """directsound_music_time.py MUSIC.raw RECORDING.raw START OFFSET...
+   directsound_music_time.py --start MUSIC.raw RECORDING.raw
+
+The second form prints the recording's byte offset at which the music's first
+sample was (or would have been) played, from where the first recorded music
+lies in MUSIC; nothing while the recording holds no music yet. Under Wine the
+recorder misses up to a second or more of the music's start, so the first
+loud sample recorded is not the music's first.
+
 
 For each OFFSET (a byte offset into RECORDING, raw s16le stereo at 44100 Hz)
 prints the music time, in seconds, that the sink was playing there: where the
@@ -58,7 +66,30 @@ def locate(music, recording, end, estimate):
     return None
 
 
+def music_start(music, recording):
+    """Recording frame at which music frame 0 was played, or None."""
+    loud = next((i for i, s in enumerate(recording) if abs(s) > 256), None)
+    if loud is None:
+        return None
+    first = loud // 2
+    # The first loud stretch, or one a little later where that one is damaged.
+    for at in range(first, first + RATE, RATE // 20):
+        if 2 * (at + PROBE) > len(recording):
+            return None
+        for frame in range(0, min(len(music) // 2 - PROBE, 10 * RATE)):
+            if abs(music[2 * frame] - recording[2 * at]) <= TOLERANCE and matches(
+                music, 2 * frame, recording, 2 * at
+            ):
+                return at - frame
+    return None
+
+
 def main():
+    if sys.argv[1] == "--start":
+        start = music_start(samples(sys.argv[2]), samples(sys.argv[3]))
+        if start is not None:
+            print(start * 4)
+        return
     music = samples(sys.argv[1])
     recording = samples(sys.argv[2])
     start = int(sys.argv[3]) // 4

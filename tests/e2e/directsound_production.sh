@@ -32,20 +32,12 @@ export LP_NUM_THREADS=1
 WINEDEBUG=-all,warn+dsound production_start run 2>run.err
 window=$(production_window run)
 
-# music_start: the recording's byte offset of the music's first sample (the
-# default music is loud from its first milliseconds), once it has arrived.
+# find_music_start: the recording's byte offset at which the music's first
+# sample played, once the recording holds music (found where the first
+# recorded music lies in the music: the recorder misses its first moments).
 MUSIC_START=""
 find_music_start() {
-  MUSIC_START=$(python3 - recording.raw <<'EOF'
-import array, sys
-data = open(sys.argv[1], 'rb').read()
-samples = array.array('h', data[:len(data) // 4 * 4])
-for i, s in enumerate(samples):
-    if abs(s) > 256:
-        print((i // 2) * 4)
-        break
-EOF
-  )
+  MUSIC_START=$(python3 "$E2E_HERE/directsound_music_time.py" --start music.raw recording.raw)
   [ -n "$MUSIC_START" ]
 }
 e2e_wait_for 90 find_music_start || e2e_fail "no music recorded within 90 s"
