@@ -51,11 +51,11 @@ def open_stream():
     pulse.pa_simple_write.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_size_t, ctypes.c_void_p]
     pulse.pa_simple_get_latency.restype = ctypes.c_uint64
     pulse.pa_simple_get_latency.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-    spec = SampleSpec(3, RATE, 2)  # PA_SAMPLE_S16LE
+    sample_format = SampleSpec(3, RATE, 2)  # PA_SAMPLE_S16LE
     none = 0xFFFFFFFF
     attr = BufferAttr(none, 8 * CHUNK * 4, none, 4 * CHUNK, none)  # 40 ms target
     error = ctypes.c_int(0)
-    stream = pulse.pa_simple_new(None, b"standin", 1, None, b"click", ctypes.byref(spec), None,
+    stream = pulse.pa_simple_new(None, b"standin", 1, None, b"click", ctypes.byref(sample_format), None,
                                  ctypes.byref(attr), ctypes.byref(error))
     if not stream:
         sys.exit("pa_simple_new failed: %d" % error.value)
