@@ -15,7 +15,8 @@ using KeyCallback = void (*)(DemoApp*, DemoKey);
 // The frame a production runs in: window, optional full-screen mode, OpenGL
 // context with the fixed projection and default state, the audio output over
 // the production's source, and the loop that draws one frame whenever no
-// window message is waiting. One implementation per platform.
+// window message is waiting. The loop is portable (RunLoop.cpp); each
+// platform fills in the window around it (FrameWindow.h).
 class DemoApp {
 public:
   DemoApp(const char* title, int32_t width, int32_t height, int32_t colourBits, int32_t depthBits,

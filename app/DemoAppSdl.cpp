@@ -2,9 +2,8 @@
 
 #include <SDL.h>
 
-#include "AudioDevice.h"
-#include "FramePacer.h"
 #include "FrameSetup.h"
+#include "FrameWindow.h"
 #include "Platform.h"
 
 namespace {
@@ -147,54 +146,47 @@ void handleEvent(DemoApp* app, const SDL_Event& event) {
   }
 }
 
-void restoreScreen() {
+} // namespace
+
+void restoreFrameScreen() {
   if (displaySwitched && sdlWindow()) SDL_SetWindowFullscreen(sdlWindow(), 0);
   if (cursorHidden) SDL_ShowCursor(SDL_ENABLE);
   displaySwitched = false;
   cursorHidden = false;
 }
 
-} // namespace
-
 void releaseScreenForErrorBox() {
-  restoreScreen();
+  restoreFrameScreen();
   if (sdlWindow()) SDL_HideWindow(sdlWindow());
 }
 
-void DemoApp::run() {
-  if (quit) return;
+void openFrameWindow(DemoApp& app) {
   startVideo();
-  SDL_Window* sdl = createWindow(title);
-  SDL_GLContext context = createContext(sdl);
-  glContext = context;
-  showWindow(sdl);
-  setupProjection();
-  applyDefaultGlState();
+  SDL_Window* window = createWindow(app.title);
+  app.glContext = createContext(window);
+  showWindow(window);
+}
 
-  audioDevice = openAudioOutput(audioOutput, audioProvider, sdl);
-  initCallback(this);
-  if (audioDevice) audioDevice->start();
-
-  FramePacer pacer(FramePacer::rateFor(displayRate(sdl), refreshRate));
+WindowMessage takeWindowMessage(DemoApp& app) {
   SDL_Event event;
-  while (!quit) {
-    if (SDL_PollEvent(&event)) {
-      if (event.type == SDL_QUIT) {
-        quit = true;
-        break;
-      }
-      handleEvent(this, event);
-    } else {
-      frameCallback(this);
-      SDL_GL_SwapWindow(sdl);
-      pacer.frameShown();
-    }
-  }
+  if (!SDL_PollEvent(&event)) return WindowMessage::None;
+  if (event.type == SDL_QUIT) return WindowMessage::Quit;
+  handleEvent(&app, event);
+  return WindowMessage::Handled;
+}
 
-  restoreScreen();
-  exitCallback(this);
-  SDL_GL_DeleteContext(context);
-  SDL_DestroyWindow(sdl);
-  window = nullptr;
+void swapFrame(DemoApp&) {
+  SDL_GL_SwapWindow(sdlWindow());
+}
+
+int frameDisplayRate(DemoApp&) {
+  return displayRate(sdlWindow());
+}
+
+void closeFrameWindow(DemoApp& app) {
+  SDL_GL_DeleteContext(app.glContext);
+  app.glContext = nullptr;
+  SDL_DestroyWindow(sdlWindow());
+  DemoApp::window = nullptr;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

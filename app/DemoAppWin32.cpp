@@ -4,13 +4,14 @@
 #include <GL/gl.h>
 #include <mmsystem.h>
 
-#include "AudioDevice.h"
-#include "FramePacer.h"
 #include "FrameSetup.h"
+#include "FrameWindow.h"
 
 namespace {
 
 const char* const className = "Window";
+// The module that registered the window class, to unregister it at close.
+HINSTANCE classInstance = nullptr;
 
 // The pixel-format request: class-wide, its variable fields filled on first use.
 PIXELFORMATDESCRIPTOR pixelFormat = {};
@@ -132,11 +133,6 @@ int displayRate(HDC deviceContext) {
   return GetDeviceCaps(deviceContext, VREFRESH);
 }
 
-// One message per call, or false when the queue is empty.
-bool takeMessage(MSG& message) {
-  return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
-}
-
 // The DemoKey of a virtual-key code, if it is one.
 bool demoKey(WPARAM virtualKey, DemoKey& found) {
   static const struct {
@@ -165,78 +161,77 @@ void deliverKey(DemoApp* app, const MSG& message) {
   if (demoKey(message.wParam, demo)) app->keyCallback(app, demo);
 }
 
-void restoreScreen() {
+HDC frameDeviceContext(const DemoApp& app) {
+  return static_cast<HDC>(app.deviceContext);
+}
+
+} // namespace
+
+void restoreFrameScreen() {
   if (displaySwitched) ChangeDisplaySettingsA(nullptr, 0);
   if (cursorHidden) ShowCursor(TRUE);
   displaySwitched = false;
   cursorHidden = false;
 }
 
-} // namespace
-
 void setDisplayModeChanger(DisplayModeChanger changer) {
   changeDisplayMode = changer ? changer : ChangeDisplaySettingsA;
 }
 
 void releaseScreenForErrorBox() {
-  restoreScreen();
+  restoreFrameScreen();
   if (DemoApp::window) ShowWindow(static_cast<HWND>(DemoApp::window), SW_HIDE);
 }
 
-void DemoApp::run() {
-  if (quit) return;
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc = windowClass(instance);
+void openFrameWindow(DemoApp& app) {
+  classInstance = GetModuleHandleA(nullptr);
+  WNDCLASSEXA wc = windowClass(classInstance);
   WindowStyles styles = chooseStyles();
   if (!RegisterClassExA(&wc)) throw "Could not register class";
 
-  HWND hwnd = createWindow(title, instance, styles);
-  window = hwnd;
+  HWND hwnd = createWindow(app.title, classInstance, styles);
+  DemoApp::window = hwnd;
   HDC hdc = GetDC(hwnd);
   if (!hdc) throw "Could not get devicecontext";
-  deviceContext = hdc;
+  app.deviceContext = hdc;
   setPixelFormat(hdc);
   HGLRC context = wglCreateContext(hdc);
-  glContext = context;
+  app.glContext = context;
   wglMakeCurrent(hdc, context);
   requestSwapInterval();
 
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);
   SetFocus(hwnd);
-  setupProjection();
-  applyDefaultGlState();
-
-  audioDevice = openAudioOutput(audioOutput, audioProvider, hwnd);
-  initCallback(this);
-  if (audioDevice) audioDevice->start();
-
-  FramePacer pacer(FramePacer::rateFor(displayRate(hdc), refreshRate));
   // Sleep's default granularity is longer than a frame.
   timeBeginPeriod(1);
-  MSG message;
-  while (!quit) {
-    if (takeMessage(message)) {
-      if (message.message == WM_QUIT) {
-        quit = true;
-        break;
-      }
-      if (keyCallback) deliverKey(this, message);
-      DispatchMessageA(&message);
-    } else {
-      frameCallback(this);
-      SwapBuffers(hdc);
-      pacer.frameShown();
-    }
-  }
-  timeEndPeriod(1);
+}
 
-  restoreScreen();
-  exitCallback(this);
-  wglDeleteContext(context);
-  ReleaseDC(hwnd, hdc);
+// Key presses reach the key callback before the window procedure.
+WindowMessage takeWindowMessage(DemoApp& app) {
+  MSG message;
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return WindowMessage::None;
+  if (message.message == WM_QUIT) return WindowMessage::Quit;
+  if (app.keyCallback) deliverKey(&app, message);
+  DispatchMessageA(&message);
+  return WindowMessage::Handled;
+}
+
+void swapFrame(DemoApp& app) {
+  SwapBuffers(frameDeviceContext(app));
+}
+
+int frameDisplayRate(DemoApp& app) {
+  return displayRate(frameDeviceContext(app));
+}
+
+void closeFrameWindow(DemoApp& app) {
+  timeEndPeriod(1);
+  HWND hwnd = static_cast<HWND>(DemoApp::window);
+  wglDeleteContext(static_cast<HGLRC>(app.glContext));
+  ReleaseDC(hwnd, frameDeviceContext(app));
   DestroyWindow(hwnd);
-  UnregisterClassA(className, instance);
+  UnregisterClassA(className, classInstance);
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
