@@ -61,6 +61,8 @@ private:
   void readSurface(ByteReader data);
   void readSurfaceBlock(ByteReader block, LwoSurface& surface);
 
+  // Closes the file and frees the reading buffers.
+  void releaseReading();
   void dropBrokenTriangles();
   void computeBounds();
 
