@@ -24,12 +24,7 @@ void LwoObject::load(const char* path) {
   if (!file) throw "Could not open LWO2 file.";
   struct Finish {
     LwoObject& object;
-    ~Finish() {
-      object.file.reset();
-      object.faces = {};
-      object.chunkData.reset();
-      object.chunkCapacity = object.chunkBytes = 0;
-    }
+    ~Finish() { object.releaseReading(); }
   } finish{*this};
   fileSize = -1;
   if (std::fseek(file.get(), 0, SEEK_END) == 0) fileSize = std::ftell(file.get());
@@ -41,9 +36,18 @@ void LwoObject::load(const char* path) {
   if (std::fread(formType, 1, 4, file.get()) != 4 || std::memcmp(formType, "LWO2", 4) != 0)
     throw "LWO2-tag not found! (is this an pre-lightwave [6] file?)";
   readChunks();
+  // Before the normals: their arrays can then take the memory of these.
+  releaseReading();
   dropBrokenTriangles();
   computeNormals();
   computeBounds();
+}
+
+void LwoObject::releaseReading() {
+  file.reset();
+  faces = {};
+  chunkData.reset();
+  chunkCapacity = chunkBytes = 0;
 }
 
 uint32_t LwoObject::readU4() {

@@ -61,6 +61,8 @@ private:
   void readSurface(ByteReader data);
   void readSurfaceBlock(ByteReader block, LwoSurface& surface);
 
+  // Closes the file and frees the reading buffers.
+  void releaseReading();
   void dropBrokenTriangles();
   void computeBounds();
 
@@ -76,9 +78,12 @@ private:
     uint32_t index[3];
   };
   std::vector<Face> faces;
-  void addFace(const Face& face) {
-    facesMaxIndex = std::max({facesMaxIndex, face.index[0], face.index[1], face.index[2]});
-    faces.push_back(face);
+  // Written in place: a face built aside and copied in is read back in wider
+  // pieces than it was written, which the processor cannot forward.
+  void addFace(uint32_t a, uint32_t b, uint32_t c) {
+    facesMaxIndex = std::max({facesMaxIndex, a, b, c});
+    Face& face = faces.emplace_back();
+    face.index[0] = a, face.index[1] = b, face.index[2] = c;
     ++mesh.triangleCount;
   }
   uint32_t facesMaxIndex = 0;           // the largest point index in faces

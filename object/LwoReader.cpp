@@ -93,18 +93,16 @@ void LwoObject::readPolygons(ChunkStream& stream, size_t expectedBytes) {
       const uint8_t* at = data.position();
       // All 16 bits: flag bits in the high six make it something else than a triangle.
       if (bigU2(at) != 3) throw notTriangles;
-      Face face;
-      at = bigVx(bigVx(bigVx(at + 2, face.index[0]), face.index[1]), face.index[2]);
+      uint32_t a, b, c;
+      at = bigVx(bigVx(bigVx(at + 2, a), b), c);
       data.advanceTo(at);
-      addFace(face);
+      addFace(a, b, c);
     }
     while (last && data.remaining() >= triangleBytes) {
       if (data.u2() != 3) throw notTriangles;
-      Face face;
-      for (uint32_t& index : face.index)
-        index = data.vx();
+      uint32_t a = data.vx(), b = data.vx(), c = data.vx();
       if (!data.complete()) return; // cut off by the chunk's end
-      addFace(face);
+      addFace(a, b, c);
     }
     if (last) return;
     stream.keep(data);
@@ -146,9 +144,9 @@ void LwoObject::readPolygonTags(ByteReader data) {
   }
   forEachEntry([&](uint32_t polygon, uint16_t tag) {
     const Face& face = faces[polygon];
-    LwoTriangle triangle;
+    // Built in place, for the reason addFace gives.
+    LwoTriangle& triangle = mesh.surfaceGroups[tag].triangles.emplace_back();
     triangle.index[0] = face.index[0], triangle.index[1] = face.index[1], triangle.index[2] = face.index[2];
-    mesh.surfaceGroups[tag].triangles.push_back(triangle);
   });
   groupsMaxIndex = facesMaxIndex;
 }
