@@ -27,7 +27,7 @@ int NullAudioDevice::open(void*) {
 }
 
 void NullAudioDevice::start() {
-  if (poller.joinable()) return; // one poller per device
+  if (poller.started()) return; // one poller per device
   {
     std::lock_guard<std::mutex> lock(stateLock);
     running = true;
@@ -37,8 +37,10 @@ void NullAudioDevice::start() {
     buffersTaken = 0;
     pollLocked();
   }
-  pollerStop = false;
-  poller = std::thread(&NullAudioDevice::pollLoop, this);
+  poller.start(pollInterval, [this] {
+    poll();
+    return false;
+  });
 }
 
 void NullAudioDevice::restart() {
@@ -76,27 +78,7 @@ uint64_t NullAudioDevice::takenBytes() const {
   return taken;
 }
 
-void NullAudioDevice::pollLoop() {
-  std::unique_lock<std::mutex> lock(pollerLock);
-  while (!pollerStop) {
-    lock.unlock();
-    poll();
-    lock.lock();
-    pollerWake.wait_for(lock, pollInterval, [this] { return pollerStop; });
-  }
-}
-
-void NullAudioDevice::stopPoller() {
-  if (!poller.joinable()) return;
-  {
-    std::lock_guard<std::mutex> lock(pollerLock);
-    pollerStop = true;
-  }
-  pollerWake.notify_all();
-  poller.join();
-}
-
 void NullAudioDevice::close() {
   if (running) stop();
-  stopPoller();
+  poller.stop();
 }

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "AudioDevice.h"
+#include "PollingThread.h"
 
 // "Null": plays into nothing, on every platform; needs no device and no
 // sound server. It takes one buffer from its source for each second of the
@@ -31,8 +29,6 @@ public:
 
 private:
   void pollLocked();
-  void pollLoop();
-  void stopPoller();
 
   std::vector<uint8_t> buffer;
   // Guards what follows against the poller: start and close run on the caller's thread.
@@ -42,9 +38,5 @@ private:
   uint64_t startByte = 0;
   uint32_t buffersTaken = 0;
   uint64_t taken = 0;
-
-  std::mutex pollerLock;
-  std::condition_variable pollerWake;
-  bool pollerStop = false;
-  std::thread poller;
+  PollingThread poller;
 };

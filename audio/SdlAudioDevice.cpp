@@ -54,8 +54,7 @@ void SdlAudioDevice::start() {
   refill();
   refill();
   SDL_PauseAudioDevice(device, 0);
-  feederStop = false;
-  feeder = std::thread(&SdlAudioDevice::feed, this);
+  feeder.start(feederPoll, [this] { return feed(); });
 }
 
 void SdlAudioDevice::refill() {
@@ -77,7 +76,7 @@ void SdlAudioDevice::restart() {
   ++queueSequence;
   SDL_ClearQueuedAudio(device);
   ++queueSequence;
-  feederWake.notify_all();
+  feeder.wake();
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {
@@ -102,33 +101,19 @@ void SdlAudioDevice::reportPosition() {
   provider->reportPlayed(played, readMillisecondTimer());
 }
 
-void SdlAudioDevice::feed() {
-  std::unique_lock<std::mutex> lock(feederMutex);
-  while (!feederStop) {
-    if (running) reportPosition();
-    if (running && secondPlayed()) {
-      lock.unlock();
-      refill();
-      lock.lock();
-      continue;
-    }
-    feederWake.wait_for(lock, feederPoll);
-  }
-}
-
-void SdlAudioDevice::stopFeeder() {
-  if (!feeder.joinable()) return;
-  {
-    std::lock_guard<std::mutex> lock(feederMutex);
-    feederStop = true;
-  }
-  feederWake.notify_all();
-  feeder.join();
+// One pass of the feeder: the position, and a refill once a second has been
+// played (then at once another pass, in case the feeder fell behind).
+bool SdlAudioDevice::feed() {
+  if (!running) return false;
+  reportPosition();
+  if (!secondPlayed()) return false;
+  refill();
+  return true;
 }
 
 void SdlAudioDevice::close() {
   if (running) stop();
-  stopFeeder();
+  feeder.stop();
   if (device == 0) return;
   SDL_CloseAudioDevice(device);
   device = 0;

@@ -3,12 +3,11 @@
 #include <SDL.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <thread>
 
 #include "AudioDevice.h"
+#include "PollingThread.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -41,14 +40,10 @@ public:
 private:
   // Tells the source which delivered byte the device has taken, and when.
   void reportPosition();
-  void feed();
+  bool feed();
   bool secondPlayed() const;
-  void stopFeeder();
 
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
-  std::mutex feederMutex;
-  std::condition_variable feederWake;
-  bool feederStop = false;
-  std::thread feeder;
+  PollingThread feeder;
 };
