@@ -50,12 +50,24 @@ void requestGlFormat() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
+// Drivers that show nothing. SDL falls back to them when no display can be
+// reached; the frame then ran unseen (an off-screen buffer, not even double
+// buffered), so it takes them only when SDL_VIDEODRIVER asks for them.
+bool showsNothing(const char* driver) {
+  return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+}
+
 void startVideo() {
   // The X11 window class, as the Win32 frame registers it.
   SDL_setenv("SDL_VIDEO_X11_WMCLASS", "Window", 1);
   // Closing the window quits through the frame's own event handling.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) throw "Could not register class";
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (showsNothing(SDL_GetCurrentVideoDriver()) && !(asked && *asked)) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    throw "Could not register class";
+  }
 }
 
 SDL_Window* createWindow(const char* title) {

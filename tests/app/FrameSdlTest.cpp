@@ -1,8 +1,10 @@
-// SDL2 parts of the frame: key events only, and full screen on a display
-// without the asked mode.
+// SDL2 parts of the frame: key events only, full screen on a display
+// without the asked mode, and no display at all.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+
+#include <string>
 
 #include "DemoApp.h"
 #include "FrameSetup.h"
@@ -41,6 +43,25 @@ TEST(SdlFrame, FullScreenFailsWithoutTheModeAndTheCursorComesBack) {
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
   releaseScreenForErrorBox();
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST(SdlFrame, NoReachableDisplayFailsInsteadOfRunningUnseen) {
+  const std::string display = SDL_getenv("DISPLAY") ? SDL_getenv("DISPLAY") : "";
+  // No X server answers there, and no Wayland compositor is named: SDL's
+  // last resort would be its off-screen driver.
+  SDL_setenv("DISPLAY", ":65000", 1);
+  SDL_setenv("WAYLAND_DISPLAY", "zeph-no-such-display", 1);
+  DemoApp app("zeph frame test", 640, 480, 32, 16, false);
+  app.setCallbacks(nothing, quitAtOnce, nothing);
+  const char* thrown = nullptr;
+  try {
+    app.run();
+  } catch (const char* message) {
+    thrown = message;
+  }
+  SDL_setenv("DISPLAY", display.c_str(), 1);
+  EXPECT_STREQ(thrown, "Could not register class");
+  EXPECT_EQ(DemoApp::window, nullptr);
 }
 
 } // namespace
