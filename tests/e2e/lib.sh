@@ -60,7 +60,11 @@ e2e_setup() {
   # Xvfb takes a free display itself and writes its number once it accepts
   # connections: a number picked here could be taken by another test's server
   # before this one binds it, and the test would then talk to that server.
-  e2e_spawn Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$E2E_DIR/display"
+  # -noreset: by default the server resets whenever its last client leaves,
+  # and drops a connection that arrives meanwhile; SDL then fell back to a
+  # driver that shows nothing (a program started right after xdpyinfo, or a
+  # test right after the one before it).
+  e2e_spawn Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$E2E_DIR/display"
   e2e_wait_for 20 grep -q '^[0-9][0-9]*$' "$E2E_DIR/display" || e2e_fail "Xvfb did not start"
   export DISPLAY=":$(cat "$E2E_DIR/display")"
   xdpyinfo >/dev/null || e2e_fail "Xvfb on $DISPLAY does not answer"
