@@ -5,10 +5,12 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 #include "AudioDevice.h"
+#include "PulseStreamLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -44,6 +46,8 @@ private:
   void feed();
   bool secondPlayed() const;
   void stopFeeder();
+  // Under PulseAudio, has the latency follow what the server holds.
+  void watchServerLatency(double period);
 
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
@@ -51,4 +55,5 @@ private:
   std::condition_variable feederWake;
   bool feederStop = false;
   std::thread feeder;
+  std::unique_ptr<PulseStreamLatency> serverLatency;
 };
