@@ -5,10 +5,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <deque>
-#include <numeric>
+#include <vector>
 
 // The newest sink input of this process, and what the server holds of it.
 struct SinkInputFound {
@@ -60,6 +61,15 @@ double heldSeconds(const SinkInputFound& found) {
   return static_cast<double>(found.buffer + sink) / 1e6;
 }
 
+// The level the server drains to before it asks for more: a low quantile
+// rather than the least, which a single late answer could set.
+double lowLevel(const std::deque<double>& held) {
+  std::vector<double> sorted(held.begin(), held.end());
+  auto low = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 10);
+  std::nth_element(sorted.begin(), low, sorted.end());
+  return *low;
+}
+
 } // namespace
 
 PulseStreamLatency::PulseStreamLatency(std::function<void(double)> reportTo) : report(std::move(reportTo)) {
@@ -100,7 +110,7 @@ void PulseStreamLatency::watch() {
       held.push_back(heldSeconds(found));
       if (held.size() > meanSamples) held.pop_front();
       if (++fresh >= reportSamples) {
-        report(std::accumulate(held.begin(), held.end(), 0.0) / static_cast<double>(held.size()));
+        report(lowLevel(held));
         fresh = 0;
       }
     }

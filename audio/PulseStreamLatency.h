@@ -15,10 +15,10 @@ struct SinkInputFound;
 // What the PulseAudio server holds of this process's newest playback stream:
 // the stream's buffer in the server plus the sink's latency, as the server
 // reports them. A thread of its own asks on a connection of its own every
-// 50 ms and, every half second, reports the mean over the last two seconds
-// (both parts rise and fall as the client writes and the sink renders, in
-// blocks; the mean is taken over many phases of that). Reports nothing if
-// there is no server or no such stream.
+// 50 ms and, every half second, reports the level it drains to over the last
+// two seconds: both parts rise and fall as the client writes and the sink
+// renders, in blocks, and the samples fall on many phases of that. Reports
+// nothing if there is no server or no such stream.
 class PulseStreamLatency {
 public:
   explicit PulseStreamLatency(std::function<void(double seconds)> report);

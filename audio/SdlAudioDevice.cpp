@@ -53,11 +53,11 @@ int SdlAudioDevice::open(void*) {
   return 0;
 }
 
-// SDL's PulseAudio backend takes a period from the queue once it has written
-// the previous one, and writes it to the server piecewise, as the server asks
-// for more: when the position steps, the whole period is still in SDL, ahead
-// of what the server holds (its stream buffer and the sink), which the
-// server's requests keep about level.
+// SDL's PulseAudio backend writes each period to the server piecewise, as
+// the server asks for more, and after the last piece waits for the server's
+// next request before it takes the next period from the queue: when the
+// position steps, that whole period is still in SDL, ahead of what the server
+// holds at its lowest (its stream buffer and the sink).
 void SdlAudioDevice::watchServerLatency(double period) {
   const char* driver = SDL_GetCurrentAudioDriver();
   if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0) return;
