@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <deque>
+#include <utility>
 #include <vector>
 
 // The newest sink input of this process, and what the server holds of it.
@@ -25,7 +26,7 @@ struct SinkInputFound {
 namespace {
 
 const auto samplePeriod = std::chrono::milliseconds(50);
-const size_t meanSamples = 40;   // two seconds
+const size_t windowSamples = 40; // two seconds
 const size_t reportSamples = 10; // half a second
 
 void onSinkInput(pa_context*, const pa_sink_input_info* info, int eol, void* data) {
@@ -108,7 +109,7 @@ void PulseStreamLatency::watch() {
       if (found.index != stream) held.clear(); // another stream: start over
       stream = found.index;
       held.push_back(heldSeconds(found));
-      if (held.size() > meanSamples) held.pop_front();
+      if (held.size() > windowSamples) held.pop_front();
       if (++fresh >= reportSamples) {
         report(lowLevel(held));
         fresh = 0;
