@@ -1,6 +1,7 @@
 #include "SdlAudioDevice.h"
 
 #include <chrono>
+#include <cstring>
 
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
@@ -44,8 +45,25 @@ int SdlAudioDevice::open(void*) {
   // Two one-second buffers are decoded ahead of what is heard. Bytes taken
   // from the queue go through the device buffer SDL obtained before they are heard.
   provider->setOutputLead(2.0);
-  if (obtained.freq > 0) provider->setOutputLatency(static_cast<double>(obtained.samples) / obtained.freq);
+  if (obtained.freq > 0) {
+    const double period = static_cast<double>(obtained.samples) / obtained.freq;
+    provider->setOutputLatency(period);
+    watchServerLatency(period);
+  }
   return 0;
+}
+
+// SDL's PulseAudio backend writes each period to the server piecewise, as
+// the server asks for more, and after the last piece waits for the server's
+// next request before it takes the next period from the queue: when the
+// position steps, that whole period is still in SDL, ahead of what the server
+// holds at its lowest (its stream buffer and the sink).
+void SdlAudioDevice::watchServerLatency(double period) {
+  const char* driver = SDL_GetCurrentAudioDriver();
+  if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0) return;
+  AudioProvider* source = provider;
+  serverLatency = std::make_unique<PulseStreamLatency>(
+      [source, period](double held) { source->setOutputLatency(period + held); });
 }
 
 void SdlAudioDevice::start() {
@@ -114,6 +132,7 @@ bool SdlAudioDevice::feed() {
 void SdlAudioDevice::close() {
   if (running) stop();
   feeder.stop();
+  serverLatency.reset();
   if (device == 0) return;
   SDL_CloseAudioDevice(device);
   device = 0;

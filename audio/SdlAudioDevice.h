@@ -4,10 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "AudioDevice.h"
 #include "PollingThread.h"
+#include "PulseStreamLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -42,8 +44,11 @@ private:
   void reportPosition();
   bool feed();
   bool secondPlayed() const;
+  // Under PulseAudio, has the latency follow what the server holds.
+  void watchServerLatency(double period);
 
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
   PollingThread feeder;
+  std::unique_ptr<PulseStreamLatency> serverLatency;
 };

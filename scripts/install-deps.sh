@@ -12,7 +12,7 @@ set -euo pipefail
 play_packages=(
   build-essential cmake ninja-build pkg-config
   libogg-dev libvorbis-dev libpng-dev zlib1g-dev nlohmann-json3-dev libssl-dev
-  libsdl2-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
+  libsdl2-dev libpulse-dev libgl-dev libglu1-mesa-dev libosmesa6-dev
   libavcodec-dev libavformat-dev libswscale-dev libswresample-dev
 )
 test_packages=(
