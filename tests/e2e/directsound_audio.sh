@@ -27,6 +27,6 @@ e2e_stop "$E2E_RECORD_PID"
 # mixer's one step) and in order; the sound server may drop or insert under
 # 100 ms when starved (see frame_audio.sh). A late pass would replay the
 # buffer's second-old audio, a wrong count would shift it: both fail.
-run_program "$ZEPH_E2E_AUDIO_COMPARE" music.ogg recording.raw --seconds 9 --allow-jumps 100 --from 1.5 \
-  --tolerance 1 || e2e_fail "recorded audio differs from the music"
+"$ZEPH_E2E_AUDIO_COMPARE" music.ogg recording.raw --seconds 9 --allow-jumps 100 --from 1.5 \
+  --tolerance 1 || e2e_fail "recorded audio differs from the music (status $?)"
 e2e_log "directsound_audio: passed"

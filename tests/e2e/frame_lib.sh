@@ -34,7 +34,7 @@ run_program() {
 
 # make_music FILE SECONDS: test music from the project's synthesizer.
 make_music() {
-  run_program "$ZEPH_E2E_SYNTH" --seconds "$2" "$1" >/dev/null || e2e_fail "zephsynth failed"
+  "$ZEPH_E2E_SYNTH" --seconds "$2" "$1" >/dev/null || e2e_fail "zephsynth failed with status $?"
 }
 
 # demo_start OUT ARGS...: starts the frame test program, its standard output
