@@ -91,14 +91,21 @@ expect_pixel() {
   done
 }
 
-# error_box: the id of the "Error!" box, if one is up. SDL names it in
-# UTF8_STRING only, which xdotool's search does not read; xwininfo does.
-error_box() {
+# viewable_window NAME [OTHER]: the id of a window named NAME that is mapped
+# and viewable (not OTHER), if there is one. A window that is only named may
+# not be mapped yet (Wine names its windows first), and focusing it fails.
+# xwininfo reads names in UTF8_STRING too (SDL's box has no other).
+viewable_window() {
   local id
-  id=$(xdotool search --onlyvisible --name '^Error!$' 2>/dev/null | head -n1 || true)
-  [ -n "$id" ] || id=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Error!".*/\1/p' | head -n1)
-  [ -n "$id" ] && echo "$id"
+  for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$1\":" '$2 == n {print $1}'); do
+    [ "$id" != "${2:-}" ] || continue
+    grep -q 'Map State: IsViewable' < <(xwininfo -id "$id" 2>/dev/null) && { echo "$id"; return 0; }
+  done
+  return 1
 }
+
+# error_box: the id of the "Error!" box, once it shows.
+error_box() { viewable_window 'Error!'; }
 
 # wait_error_box SECONDS: waits for the box; its id in ERROR_BOX.
 wait_error_box() {

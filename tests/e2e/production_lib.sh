@@ -40,10 +40,7 @@ named_window() {
   local name=$1 limit=$2 pid=${3:-} other=${4:-} id
   local deadline=$((SECONDS + limit))
   while :; do
-    for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" '$2 == n {print $1}'); do
-      [ "$id" != "$other" ] || continue
-      grep -q 'Map State: IsViewable' < <(xwininfo -id "$id" 2>/dev/null) && { echo "$id"; return 0; }
-    done
+    id=$(viewable_window "$name" "$other") && { echo "$id"; return 0; }
     [ $SECONDS -lt $deadline ] || return 1
     [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.2
