@@ -13,14 +13,14 @@ POINTS=$3
 [ -n "${ZEPH_E2E_RUNNER:-}" ] || { e2e_log "directsound_production: DirectSound is a Windows output; nothing to do"; exit 0; }
 [ -x "$POINTS" ] || e2e_fail "$POINTS is missing: build the native preset first (it renders the pictures off screen)"
 frame_setup 1024x768
-run_program "$ZEPHTOOL" make-data made >/dev/null || e2e_fail "zephtool make-data failed"
+"$ZEPHTOOL" make-data made >/dev/null || e2e_fail "zephtool make-data failed with status $?"
 DATA=$PWD/made
 production_folder run
 # The two points, then each picture's colours there.
 mapfile -t LOOKS < <("$POINTS" "$DATA")
 [ ${#LOOKS[@]} = 5 ] || e2e_fail "production_picture_points found no points that tell the pictures apart"
 e2e_log "pictures told apart at ${LOOKS[0]}: ${LOOKS[*]:1}"
-run_program "$ZEPHTOOL" decode made/data/tovi_does_brask.ogg music.raw >/dev/null || e2e_fail "zephtool decode failed"
+"$ZEPHTOOL" decode made/data/tovi_does_brask.ogg music.raw >/dev/null || e2e_fail "zephtool decode failed with status $?"
 
 # The recorder close behind the sink, so that the file's length tells the time.
 e2e_spawn parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=20 recording.raw

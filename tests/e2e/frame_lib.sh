@@ -27,11 +27,6 @@ frame_wine_setup() {
   fi
 }
 
-# run_program PROGRAM ARGS...: a program of the build, through the runner.
-run_program() {
-  if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then "$ZEPH_E2E_RUNNER" "$@"; else "$@"; fi
-}
-
 # make_music FILE SECONDS: test music from the project's synthesizer.
 make_music() {
   "$ZEPH_E2E_SYNTH" --seconds "$2" "$1" >/dev/null || e2e_fail "zephsynth failed with status $?"
