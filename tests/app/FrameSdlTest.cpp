@@ -22,6 +22,16 @@ void quitAtOnce(DemoApp*) {
 }
 void nothing(DemoApp*) {}
 
+// The text the run threw, or null when it returned.
+const char* runThrown(DemoApp& app) {
+  try {
+    app.run();
+  } catch (const char* message) {
+    return message;
+  }
+  return nullptr;
+}
+
 TEST(SdlFrame, KeysGiveNoTextEvents) {
   DemoApp app("zeph frame test", 640, 480, 32, 16, false);
   app.setCallbacks(inspect, quitAtOnce, nothing);
@@ -33,12 +43,7 @@ TEST(SdlFrame, FullScreenFailsWithoutTheModeAndTheCursorComesBack) {
   // The test display has no 123 x 45 mode at any rate.
   DemoApp app("zeph frame test", 123, 45, 32, 16, true);
   app.setCallbacks(nothing, quitAtOnce, nothing);
-  const char* thrown = nullptr;
-  try {
-    app.run();
-  } catch (const char* message) {
-    thrown = message;
-  }
+  const char* thrown = runThrown(app);
   EXPECT_STREQ(thrown, "Could not set fullscreen mode");
   EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
   releaseScreenForErrorBox();
@@ -53,12 +58,7 @@ TEST(SdlFrame, NoReachableDisplayFailsInsteadOfRunningUnseen) {
   SDL_setenv("WAYLAND_DISPLAY", "zeph-no-such-display", 1);
   DemoApp app("zeph frame test", 640, 480, 32, 16, false);
   app.setCallbacks(nothing, quitAtOnce, nothing);
-  const char* thrown = nullptr;
-  try {
-    app.run();
-  } catch (const char* message) {
-    thrown = message;
-  }
+  const char* thrown = runThrown(app);
   SDL_setenv("DISPLAY", display.c_str(), 1);
   EXPECT_STREQ(thrown, "Could not register class");
   EXPECT_EQ(DemoApp::window, nullptr);
