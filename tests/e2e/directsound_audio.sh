@@ -21,8 +21,7 @@ WINEDEBUG=-all,warn+dsound demo_start run.out --music music.ogg --output 2 --qui
 wait_marker run.out "start" 60
 expect_status 1
 grep -q DSSCL_PRIORITY run.err || { cat run.err >&2; e2e_fail "the run did not play through DirectSound"; }
-sleep 1 # the sink's last periods reach the recorder
-e2e_stop "$E2E_RECORD_PID"
+e2e_record_stop 1 # the sink's last periods
 # Every 23 ms block of music from 1.5 s on is there, exact (within Wine's
 # mixer's one step) and in order; the sound server may drop or insert under
 # 100 ms when starved (see frame_audio.sh). A late pass would replay the

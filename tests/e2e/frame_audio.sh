@@ -21,8 +21,7 @@ wait_marker run.out "start" 60
 expect_line run.out "^init fills=0 "
 expect_line run.out "^start fills=2 "
 expect_status 1
-sleep 1 # the sink's last periods reach the recorder
-e2e_stop "$E2E_RECORD_PID"
+e2e_record_stop 1 # the sink's last periods
 # The sound server's layer drops or inserts a little audio by itself when a
 # loaded machine starves it (Wine's PulseAudio driver does so on purpose, to
 # keep its position, most at start-up): every 23 ms block of music must still

@@ -114,11 +114,32 @@ e2e_wine_setup() {
   timeout 60 wineserver -w || true
 }
 
-# e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo).
+# e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo),
+# from before it returns. A short latency: by default parec takes the sink's
+# audio in two-second fragments, so its file trailed the sink by up to two
+# seconds and a recorder stopped a second after the program lost the end.
 e2e_record() {
-  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw "$1"
+  E2E_RECORD_FILE=$1
+  E2E_RECORD_SINCE=$(date +%s.%N)
+  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw \
+    --latency-msec=20 "$1"
   E2E_RECORD_PID=$E2E_LAST_PID
+  e2e_wait_for 20 e2e_recorder_connected || e2e_fail "the recorder did not connect"
 }
+e2e_recorder_connected() { pactl list short source-outputs | grep -q .; }
+
+# e2e_record_stop SECONDS: stops the recorder once its file holds what the sink
+# played up to SECONDS from now. The null sink plays in real time from the
+# recorder's connection, which came after E2E_RECORD_SINCE: that many seconds
+# since then, in bytes, are enough however far a busy recorder trails.
+e2e_record_stop() {
+  local need
+  need=$(awk -v since="$E2E_RECORD_SINCE" -v now="$(date +%s.%N)" -v more="$1" \
+    'BEGIN { printf "%d", (now + more - since) * 176400 }')
+  e2e_wait_for 30 e2e_recorded_past "$need" || e2e_fail "the recorder holds $(stat -c %s "$E2E_RECORD_FILE") bytes after 30 s, expected $need"
+  e2e_stop "$E2E_RECORD_PID"
+}
+e2e_recorded_past() { [ "$(stat -c %s "$E2E_RECORD_FILE")" -ge "$1" ]; }
 
 # e2e_stop PID: stops one process that e2e_spawn started.
 e2e_stop() {

@@ -29,8 +29,7 @@ ran=$((SECONDS - start))
 e2e_log "ended with status $E2E_STATUS after $ran s"
 [ "$E2E_STATUS" = 1 ] || e2e_fail "exit status $E2E_STATUS, expected 1"
 [ $ran -ge 79 ] && [ $ran -le 95 ] || e2e_fail "quit after $ran s, expected a little after 80 s"
-sleep 1 # the sink's last periods reach the recorder
-e2e_stop "$E2E_RECORD_PID"
+e2e_record_stop 1 # the sink's last periods
 # As in frame_audio.sh: every 23 ms block of the music must be there, exact
 # and in order; the sound server's own short jumps on a starved machine (under
 # 100 ms) pass, a lost, repeated or damaged stretch does not.
