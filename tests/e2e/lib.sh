@@ -115,14 +115,14 @@ e2e_wine_setup() {
 }
 
 # e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo),
-# from before it returns. A short latency: by default parec takes the sink's
-# audio in two-second fragments, so its file trailed the sink by up to two
-# seconds and a recorder stopped a second after the program lost the end.
+# from before it returns. parec takes the sink's audio in two-second
+# fragments, so its file trails the sink by up to two seconds: stop it with
+# e2e_record_stop. (A short recorder latency would set the sink's: a 20 ms
+# recorder makes it 20 ms, whatever the program under test asks for.)
 e2e_record() {
   E2E_RECORD_FILE=$1
   E2E_RECORD_SINCE=$(date +%s.%N)
-  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw \
-    --latency-msec=20 "$1"
+  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw "$1"
   E2E_RECORD_PID=$E2E_LAST_PID
   e2e_wait_for 20 e2e_recorder_connected || e2e_fail "the recorder did not connect"
 }
