@@ -9,7 +9,19 @@ E2E_PIDS=()
 E2E_SOUND_PRIORITY=()
 
 e2e_log() { echo "[$(date +%H:%M:%S)] $*" >&2; }
-e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+# e2e_fail TEXT: ends the test as failed. Where ZEPH_E2E_EVIDENCE names a
+# folder, the test folder's own files (recordings, music, the programs'
+# output; not the Wine prefix or data folders) are kept in a folder of their
+# own inside it, to be looked at after the run.
+e2e_fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${ZEPH_E2E_EVIDENCE:-}" ] && [ -d "${E2E_DIR:-}" ]; then
+    local kept
+    kept=$(mkdir -p "$ZEPH_E2E_EVIDENCE" && mktemp -d "$ZEPH_E2E_EVIDENCE/$(basename "$0" .sh).XXXXXX") &&
+      find "$E2E_DIR" -maxdepth 1 -type f -exec cp {} "$kept" \; && echo "its files are kept in $kept" >&2
+  fi
+  exit 1
+}
 
 # Kills every process started through e2e_spawn, newest first (Wine's own
 # processes before them, while their X display still exists).
