@@ -127,14 +127,17 @@ e2e_wine_setup() {
 }
 
 # e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo),
-# from before it returns. parec takes the sink's audio in two-second
-# fragments, so its file trails the sink by up to two seconds: stop it with
-# e2e_record_stop. (A short recorder latency would set the sink's: a 20 ms
-# recorder makes it 20 ms, whatever the program under test asks for.)
+# from before it returns; stop it with e2e_record_stop. A short latency: with
+# parec's default the idle sink renders up to two seconds ahead, and that
+# silence, once in the recording, stays there when a program starts to play,
+# so the recording lost up to two seconds of the program's start; and parec
+# took the sink's audio in two-second fragments. The programs under test ask
+# for less (SDL about 12 ms, Wine 5 ms), so this does not change their sink.
 e2e_record() {
   E2E_RECORD_FILE=$1
   E2E_RECORD_SINCE=$(date +%s.%N)
-  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw "$1"
+  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw \
+    --latency-msec=20 "$1"
   E2E_RECORD_PID=$E2E_LAST_PID
   e2e_wait_for 20 e2e_recorder_connected || e2e_fail "the recorder did not connect"
 }
