@@ -75,6 +75,7 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
 }
 
 void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
+  const double step = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
   lastByte = streamByte;
   Candidate seen;
   seen.music = musicAt(streamByte);
@@ -92,6 +93,7 @@ void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   next.kind = fromPosition;
   const Candidate best = starting ? startingChange(seen) : steadyChange(seen);
   next.starting = starting;
+  next.reach = step;
   next.music = best.music;
   next.at = best.at;
   publish(next);
@@ -156,6 +158,7 @@ void PlaybackClock::publish(const Anchor& next) {
   at.store(next.at);
   running.store(next.running);
   startingFlag.store(next.starting);
+  reach.store(next.reach);
   kind.store(next.kind);
   starts.store(next.starts);
   seeks.store(next.seeks);
@@ -174,6 +177,7 @@ PlaybackClock::Anchor PlaybackClock::anchor() const {
     a.at = at.load();
     a.running = running.load();
     a.starting = startingFlag.load();
+    a.reach = reach.load();
     a.kind = kind.load();
     a.starts = starts.load();
     a.seeks = seeks.load();
@@ -184,7 +188,9 @@ PlaybackClock::Anchor PlaybackClock::anchor() const {
 double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
   const Anchor a = anchor();
   // The anchor may be a moment newer than `nowMs`, read before it was published.
-  double target = a.music + (a.running ? secondsBetween(a.at, nowMs) : 0.0);
+  double run = a.running ? secondsBetween(a.at, nowMs) : 0.0;
+  if (a.starting && a.kind == fromPosition) run = std::min(run, a.reach);
+  double target = a.music + run;
   if (a.kind == fromFills) target -= lead + latency;
   if (a.kind == fromPosition) target -= latency;
   std::lock_guard<std::mutex> lock(readerLock);

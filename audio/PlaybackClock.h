@@ -22,7 +22,11 @@
 // the position change that puts the music latest, over the last half second
 // or so: the one seen soonest after it happened. While playback starts (until
 // the position has kept time with the timer for 300 ms) it may run slow: the
-// anchor is then the latest change, and the clock steps forward only.
+// anchor is then the latest change, the clock runs on from it no further than
+// that change's step, and it steps forward only. (An output takes its first
+// period at once and may then wait a second for a sound server that is not
+// yet playing; a clock running on meanwhile would be that second ahead, and
+// slewing takes twenty times as long to bring it back.)
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -52,6 +56,7 @@ private:
     uint32_t at = 0;
     bool running = false;  // false: the music holds at `music`
     bool starting = false; // playback is starting: the clock steps forward only
+    double reach = 0.0;    // while starting: how far the clock may run on from `music`
     uint32_t kind = fromFills;
     uint32_t starts = 0; // the clock may step forward where this changes
     uint32_t seeks = 0;  // and either way where this does
@@ -95,6 +100,7 @@ private:
   std::atomic<uint32_t> at{0};
   std::atomic<bool> running{false};
   std::atomic<bool> startingFlag{false};
+  std::atomic<double> reach{0.0};
   std::atomic<uint32_t> kind{fromFills};
   std::atomic<uint32_t> starts{0};
   std::atomic<uint32_t> seeks{0};

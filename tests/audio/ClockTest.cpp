@@ -219,6 +219,31 @@ TEST_F(Clock, FollowsScriptedPlayPositionsWithoutGoingBack) {
   EXPECT_NEAR(reader.read(15000, true), heard(15000), 0.002);
 }
 
+// The output takes its first period at start, and the sound server plays
+// it only a second later (a sink still in its long idle block, or a device
+// waking up): meanwhile the clock runs no more than that period on.
+TEST_F(Clock, WaitsForASoundServerThatStartsLate) {
+  const uint32_t period = 2048 * 4;
+  const double periodSeconds = 2048.0 / 44100.0;
+  provider->setOutputLatency(periodSeconds);
+  const uint32_t start = 1000, playing = 2000;
+  auto heard = [&](uint32_t now) { return now < playing ? 0.0 : (now - playing) * 0.001; };
+  ClockReader reader(provider.get());
+  std::vector<uint8_t> pcm(playbackBytes(1.0));
+  scriptedMs = start;
+  provider->fill(pcm.data(), playbackBytes(1.0));
+  provider->fill(pcm.data(), playbackBytes(1.0));
+  provider->reportPlayed(0, start);
+  for (uint32_t now = start; now <= 4000; now += 5) {
+    scriptedMs = now;
+    const uint64_t taken = (static_cast<uint64_t>(heard(now) * 176400.0) / period + 1) * period;
+    provider->reportPlayed(taken, now);
+    const double clock = reader.read(now, false);
+    EXPECT_LE(clock, heard(now) + periodSeconds + 1e-9) << now;
+  }
+  EXPECT_NEAR(reader.read(4000, true), heard(4000), 0.002);
+}
+
 TEST(AudioLatencySetting, TakesMillisecondsAndIgnoresAnythingElse) {
   const struct {
     const char* text;
