@@ -1,16 +1,20 @@
 // How far the playback clock strays from what an output says it has played:
-// the platform's primary output ("WaveOut" on Windows, "SDL2" elsewhere) or
-// "Null", whose position is the millisecond timer. A measuring program, not a
-// test; the primary output needs a sound server (scripts/with-test-services.sh).
+// any of the platform's outputs ("SDL2" and "Null" natively; "WaveOut",
+// "DirectSound8" and "Null" on Windows). "Null"'s position is the millisecond
+// timer. A measuring program, not a test; the other outputs need a sound
+// server (scripts/with-test-services.sh).
 //
-// bench_clock [Null] [--seconds S]
+// bench_clock [OUTPUT] [--seconds S]
 //
-// Plays test music for S seconds (default 25) after a two-second warm-up and
-// samples, every 10 ms, the Ogg Vorbis source's clock and the output's play
-// position; prints the median difference, the worst distance from that
-// median, and how often the clock went backwards.
+// Plays test music through OUTPUT (default: the platform's primary output)
+// for S seconds (default 25) after a two-second warm-up and samples, every
+// 10 ms, the Ogg Vorbis source's clock and the output's play position;
+// prints the median difference, the worst distance from that median, how
+// often the clock went backwards, and how little was left queued ahead of
+// the position (a refill late enough to be heard lets that reach zero).
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,6 +36,7 @@
 
 namespace {
 
+const double bytesPerSecond = 176400.0;
 // Until the first refill, the clock also counts the output's start-up latency.
 const double warmUpSeconds = 2.0;
 
@@ -40,6 +45,8 @@ struct Result {
   double worstFromMedianMs = 0.0;
   size_t samples = 0;
   size_t backwardSteps = 0;
+  // The least the output had taken and not yet played.
+  double leastAheadMs = 1e9;
   // The clock against the wall clock: how far it strays from running at real time.
   double worstFromWallMs = 0.0;
 };
@@ -56,14 +63,37 @@ std::pair<double, double> medianAndWorst(const std::vector<double>& values) {
   return {median, worst};
 }
 
+// The source as the output sees it, counting what the output has taken.
+class CountingSource : public AudioProvider {
+public:
+  explicit CountingSource(AudioProvider* counted) : AudioProvider(nullptr), inner(counted) {}
+  double getTime() override { return inner->getTime(); }
+  bool fill(uint8_t* buffer, uint32_t bytes) override {
+    bool more = inner->fill(buffer, bytes);
+    taken += bytes;
+    return more;
+  }
+  bool seek(double seconds) override { return inner->seek(seconds); }
+  void setOutputLead(double seconds) override { inner->setOutputLead(seconds); }
+  void reportPlayed(uint64_t streamByte, uint32_t atMs) override { inner->reportPlayed(streamByte, atMs); }
+  void setOutputLatency(double seconds) override {
+    inner->setOutputLatency(seconds);
+    AudioProvider::setOutputLatency(seconds);
+  }
+  std::atomic<uint64_t> taken{0};
+
+private:
+  AudioProvider* inner;
+};
+
 // What the output has played, in seconds.
 struct Position {
-  AudioDevice* output = nullptr;
+  PlayedPosition output;
   bool timer = false; // the Null output: the timer since start
   uint32_t startMs = 0;
-  double seconds() const {
+  double seconds() {
     if (timer) return static_cast<double>(readMillisecondTimer() - startMs) * 0.001;
-    return playedSeconds(output);
+    return output.seconds();
   }
 };
 
@@ -73,7 +103,7 @@ std::string writeMusic(double seconds) {
   return path;
 }
 
-Result sample(AudioProvider* source, const Position& position, double seconds) {
+Result sample(CountingSource* source, Position& position, double seconds) {
   Result result;
   std::vector<double> differences, againstWall;
   double previous = -1e9;
@@ -86,6 +116,8 @@ Result sample(AudioProvider* source, const Position& position, double seconds) {
     if (clock < previous) ++result.backwardSteps;
     previous = clock;
     if (elapsed >= warmUpSeconds) {
+      const double taken = static_cast<double>(source->taken.load()) / bytesPerSecond;
+      result.leastAheadMs = std::min(result.leastAheadMs, (taken - played) * 1000.0);
       differences.push_back((clock - played) * 1000.0);
       againstWall.push_back((clock - elapsed) * 1000.0);
     }
@@ -95,6 +127,12 @@ Result sample(AudioProvider* source, const Position& position, double seconds) {
   std::tie(result.medianMs, result.worstFromMedianMs) = medianAndWorst(differences);
   result.worstFromWallMs = medianAndWorst(againstWall).second;
   return result;
+}
+
+bool offered(const std::string& name) {
+  for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin)
+    if (name == plugin->name) return true;
+  return false;
 }
 
 } // namespace
@@ -108,26 +146,30 @@ int main(int argc, char** argv) {
     else
       name = argv[i];
   }
-  if (name != "Null" && name != primaryAudioOutputName()) {
-    std::fprintf(stderr, "usage: bench_clock [Null|%s] [--seconds S]\n", primaryAudioOutputName());
+  if (!offered(name)) {
+    std::fprintf(stderr, "usage: bench_clock [OUTPUT] [--seconds S]; OUTPUT is one of");
+    for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin)
+      std::fprintf(stderr, " %s", plugin->name);
+    std::fprintf(stderr, "\n");
     return 2;
   }
   try {
     // Music to spare: the output decodes two seconds ahead.
     std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0);
-    AudioProvider* source = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
-    Position position;
-    position.output = createAudioDevice(name, source, nullptr);
+    AudioProvider* music = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
+    CountingSource source(music);
+    AudioDevice* output = createAudioDevice(name, &source, outputWindow());
+    Position position{PlayedPosition(output)};
     position.timer = name == "Null";
     position.startMs = readMillisecondTimer();
-    position.output->start();
-    Result r = sample(source, position, seconds);
-    position.output->close();
+    output->start();
+    Result r = sample(&source, position, seconds);
+    output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
                 "from the median, %zu backward steps; clock minus wall clock: worst %.1f ms from its median; "
-                "reported latency %.1f ms\n",
+                "reported latency %.1f ms; least queued ahead of the position %.0f ms\n",
                 name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps,
-                r.worstFromWallMs, source->getOutputLatency() * 1000.0);
+                r.worstFromWallMs, source.getOutputLatency() * 1000.0, r.leastAheadMs);
     std::error_code stillOpen; // the source never closes its file
     std::filesystem::remove(musicPath, stillOpen);
     return 0;

@@ -3,7 +3,11 @@
 #include "SdlAudioDevice.h"
 
 // Bytes queued so far minus those still waiting in SDL's queue.
-double playedSeconds(AudioDevice* output) {
-  auto* sdl = static_cast<SdlAudioDevice*>(output);
+double PlayedPosition::seconds() {
+  auto* sdl = static_cast<SdlAudioDevice*>(device);
   return static_cast<double>(sdl->playedBytes()) / sdl->bufferBytes;
+}
+
+void* outputWindow() {
+  return nullptr;
 }

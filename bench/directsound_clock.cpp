@@ -13,8 +13,6 @@
 // within 20 ms.
 
 #include <windows.h>
-// after windows.h, which they need
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,48 +24,14 @@
 #include "AudioDevice.h"
 #include "AudioFile.h"
 #include "AudioProvider.h"
-#include "DirectSoundDevice.h"
+#include "ClockPosition.h"
 #include "TestMusic.h"
 #include "VorbisEncoder.h"
-#include "WaveOutDevice.h"
 
 namespace {
 
-const double bytesPerSecond = 176400.0;
 const double warmUpSeconds = 1.0;
 const double medianLimitMs = 20.0;
-
-// The output's own idea of how much it has played, in seconds.
-class PlayPosition {
-public:
-  explicit PlayPosition(AudioDevice* output) : device(output) {}
-  double seconds() {
-    if (auto* directSound = dynamic_cast<DirectSoundDevice*>(device)) return loopedCursor(directSound);
-    if (auto* waveOut = dynamic_cast<WaveOutDevice*>(device)) return waveOutBytes(waveOut);
-    return 0.0;
-  }
-
-private:
-  // The looping buffer starts playing at 0; a cursor behind the previous
-  // one has gone round once more.
-  double loopedCursor(DirectSoundDevice* output) {
-    DWORD cursor = 0;
-    output->soundBuffer->GetCurrentPosition(&cursor, nullptr);
-    if (cursor < lastCursor) ++loops;
-    lastCursor = cursor;
-    return (static_cast<double>(loops) * output->bufferBytes + cursor) / bytesPerSecond;
-  }
-  double waveOutBytes(WaveOutDevice* output) {
-    MMTIME time = {};
-    time.wType = TIME_BYTES;
-    waveOutGetPosition(output->waveOut, &time, sizeof(time));
-    return static_cast<double>(time.u.cb) / bytesPerSecond;
-  }
-
-  AudioDevice* device;
-  DWORD lastCursor = 0;
-  long loops = 0;
-};
 
 struct Result {
   double medianMs = 0.0;
@@ -83,16 +47,11 @@ std::string writeMusic(double seconds) {
   return path;
 }
 
-HWND hiddenWindow() {
-  return CreateWindowExA(0, "STATIC", "zeph clock benchmark", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-Result measure(const std::string& output, const std::string& musicPath, double seconds, HWND window) {
+Result measure(const std::string& output, const std::string& musicPath, double seconds) {
   AudioFile* file = createAudioFile(musicPath.c_str(), -1);
   AudioProvider* source = createAudioProvider(file);
-  AudioDevice* device = createAudioDevice(output, source, window);
-  PlayPosition position(device);
+  AudioDevice* device = createAudioDevice(output, source, outputWindow());
+  PlayedPosition position(device);
   std::vector<double> differences;
   device->start();
   DWORD begin = GetTickCount();
@@ -136,10 +95,9 @@ int main(int argc, char** argv) {
   try {
     // Music to spare: the output keeps decoding a second or two ahead.
     std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0);
-    HWND window = hiddenWindow();
     int status = 0;
     for (const std::string& output : outputs) {
-      Result r = measure(output, musicPath, seconds, window);
+      Result r = measure(output, musicPath, seconds);
       bool within = std::fabs(r.medianMs) <= medianLimitMs;
       std::printf(
           "%-12s clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms%s\n",
