@@ -23,8 +23,7 @@ e2e_log "pictures told apart at ${LOOKS[0]}: ${LOOKS[*]:1}"
 "$ZEPHTOOL" decode made/data/tovi_does_brask.ogg music.raw >/dev/null || e2e_fail "zephtool decode failed with status $?"
 
 # The recorder close behind the sink, so that the file's length tells the time.
-e2e_spawn parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw --latency-msec=20 recording.raw
-RECORDER=$E2E_LAST_PID
+e2e_record recording.raw
 
 # Wine says when a program asks for DirectSound's priority level: proof that
 # this production plays through DirectSound.
@@ -69,7 +68,7 @@ e2e_stop "$WATCHER"
 xdotool key --window "$window" Escape
 expect_status 1
 grep -q DSSCL_PRIORITY run.err || { cat run.err >&2; e2e_fail "the production did not play through DirectSound"; }
-e2e_stop "$RECORDER"
+e2e_stop "$E2E_RECORD_PID"
 
 # Each read as "BEFORE AFTER PICTURE": 1 to 4 by the pictures' colours at
 # both points (each channel within 24), 0 for none.

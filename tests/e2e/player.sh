@@ -20,16 +20,13 @@ music_time() { xdotool getwindowname "$window" | sed -n 's/^zeph play \([0-9.]*\
 music_past() { awk -v t="$(music_time)" -v s="$1" 'BEGIN { exit !(t != "" && t + 0 >= s) }'; }
 title_has() { xdotool getwindowname "$window" | grep -qF "$1"; }
 recorded() { stat -c %s recording.raw; }
-recorded_past() { [ "$(recorded)" -ge "$1" ]; }
 press() { xdotool windowfocus --sync "$window" key "$1" || e2e_fail "could not press $1"; }
 # said TEXT: the value in the player's latest line starting with TEXT.
 said() { sed -n "s/^$1 \([0-9.]*\) s$/\1/p" player.out | tail -n1; }
-wait_recorded() { e2e_wait_for 30 recorded_past "$1" || e2e_fail "the recorder stopped"; }
+wait_recorded() { e2e_wait_for 30 e2e_recorded_past "$1" || e2e_fail "the recorder stopped"; }
 
-# A short latency: the recording's length then follows the sink closely.
-e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw \
-  --latency-msec=20 recording.raw
-RECORD_PID=$E2E_LAST_PID
+# The recording's length follows the sink closely.
+e2e_record recording.raw
 nice=()
 [ "$(id -u)" -ne 0 ] || nice=(nice -n -10)
 LP_NUM_THREADS=0 e2e_spawn "${nice[@]}" "$ZEPHTOOL" play run --from 45 >player.out 2>player.err
@@ -78,7 +75,7 @@ wait_recorded $(($(recorded) + 2 * SECOND_BYTES))
 press Escape
 e2e_wait_exit "$DEMO_PID" 30
 [ "$E2E_STATUS" = 0 ] || e2e_fail "exit status $E2E_STATUS, expected 0"
-e2e_stop "$RECORD_PID"
+e2e_stop "$E2E_RECORD_PID"
 e2e_log "paused at $paused s; silence checked from byte $silent_from to $silent_to"
 
 # Paused: nothing but silence, and the same picture.
