@@ -95,8 +95,17 @@ e2e_setup() {
   # The sound server and the recorder run ahead of everything else, as a
   # desktop's sound server does (real-time there): on a machine whose cores
   # the software renderer and Xvfb keep busy, their short periods must not
-  # wait behind the program under test.
-  [ "$(id -u)" -ne 0 ] || E2E_SOUND_PRIORITY=(nice -n -15)
+  # wait behind the program under test. Each in a session of its own, as a
+  # desktop's sound server is: where the kernel groups processes by session
+  # (autogroup), niceness orders threads only within one session and each
+  # busy session gets an equal share, so a server in the test's session waited
+  # behind the program's renderer (its main thread, which passes the
+  # programs' audio on to the sink, runnable but waiting for up to 80 ms of
+  # 100) and the programs' streams ran empty for up to 580 ms. (A script's
+  # background job leads no process group, so setsid does not fork: the pid
+  # that e2e_spawn keeps stays the program's.)
+  E2E_SOUND_PRIORITY=(setsid)
+  [ "$(id -u)" -ne 0 ] || E2E_SOUND_PRIORITY+=(nice -n -15)
   # Its log, at debug level, notes when a program's stream runs empty (a few
   # hundred lines a run).
   e2e_spawn "${E2E_SOUND_PRIORITY[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
@@ -176,10 +185,11 @@ e2e_record_end() {
 }
 
 # e2e_sound_differs STATUS: fails the test for what the program under test
-# played, once the recorder has shown that it lost none of it; with the times
-# the sound server found the program's stream empty (pulse.log).
+# played, once the recorder has shown that it lost none of it; with how far
+# the recorder trailed (a machine that stalled everything shows there) and
+# the times the sound server found the program's stream empty (pulse.log).
 e2e_sound_differs() {
-  e2e_fail "the sound played differs from the music (zeph_audio_compare status $1), a failure of the program under test: the recorder lost none of it; $(e2e_underruns)"
+  e2e_fail "the sound played differs from the music (zeph_audio_compare status $1), a failure of the program under test: the recorder lost none of it ($(sed 's/^zeph_record: //' "$E2E_DIR/recorder.log")); $(e2e_underruns)"
 }
 
 # e2e_underruns: how often, and for how long at most, the sound server's log
