@@ -142,8 +142,9 @@ e2e_wine_setup() {
 # when it lost any of it; end it with e2e_record_stop or e2e_record_end. Its
 # reads are short (20 ms): with a long latency the idle sink renders up to
 # two seconds ahead, and that silence, once in the recording, stays there when
-# a program starts to play. The programs under test ask for less (SDL about
-# 12 ms, Wine 5 ms), so this does not change their sink.
+# a program starts to play. Wine asks for less (5 ms); SDL's stream asks for
+# 80 ms, which the sink then renders ahead no further than 20 ms: the
+# stream's own buffer in the server stays as large.
 e2e_record() {
   E2E_RECORD_FILE=$1
   E2E_RECORD_SINCE=$(date +%s.%N)
