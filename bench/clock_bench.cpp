@@ -4,7 +4,7 @@
 // timer. A measuring program, not a test; the other outputs need a sound
 // server (scripts/with-test-services.sh).
 //
-// bench_clock [OUTPUT] [--seconds S]
+// bench_clock [OUTPUT] [--seconds S] [--trace FILE]
 //
 // Plays test music through OUTPUT (default: the platform's primary output)
 // for S seconds (default 25) after a two-second warm-up and samples, every
@@ -12,6 +12,9 @@
 // prints the median difference, the worst distance from that median, how
 // often the clock went backwards, and how little was left queued ahead of
 // the position (a refill late enough to be heard lets that reach zero).
+// --trace writes every sample to FILE ("time clock position latency", in
+// seconds), timed on the clock that a native recorder of the sink reads, so
+// that the two can be laid side by side, and keeps the music in FILE.ogg.
 
 #include <algorithm>
 #include <atomic>
@@ -97,13 +100,14 @@ struct Position {
   }
 };
 
-std::string writeMusic(double seconds) {
-  std::string path = (std::filesystem::temp_directory_path() / "zeph_bench_clock.ogg").string();
+// Into `path`, or a temporary file when it is empty.
+std::string writeMusic(double seconds, std::string path) {
+  if (path.empty()) path = (std::filesystem::temp_directory_path() / "zeph_bench_clock.ogg").string();
   music::writeFileBytes(path, music::encodeVorbis(music::renderTestMusic(seconds)));
   return path;
 }
 
-Result sample(CountingSource* source, Position& position, double seconds) {
+Result sample(CountingSource* source, Position& position, double seconds, std::FILE* trace) {
   Result result;
   std::vector<double> differences, againstWall;
   double previous = -1e9;
@@ -113,6 +117,9 @@ Result sample(CountingSource* source, Position& position, double seconds) {
     if (elapsed > warmUpSeconds + seconds) break;
     double clock = source->getTime();
     double played = position.seconds();
+    if (trace)
+      std::fprintf(trace, "%.6f %.6f %.6f %.6f\n", monotonicSeconds(), clock, played,
+                   source->getOutputLatency());
     if (clock < previous) ++result.backwardSteps;
     previous = clock;
     if (elapsed >= warmUpSeconds) {
@@ -140,14 +147,19 @@ bool offered(const std::string& name) {
 int main(int argc, char** argv) {
   double seconds = 25.0;
   std::string name = primaryAudioOutputName();
+  std::FILE* trace = nullptr;
+  std::string kept; // the music, kept beside the trace
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--seconds" && i + 1 < argc)
       seconds = std::atof(argv[++i]);
-    else
+    else if (std::string(argv[i]) == "--trace" && i + 1 < argc) {
+      trace = std::fopen(argv[++i], "w");
+      kept = std::string(argv[i]) + ".ogg";
+    } else
       name = argv[i];
   }
   if (!offered(name)) {
-    std::fprintf(stderr, "usage: bench_clock [OUTPUT] [--seconds S]; OUTPUT is one of");
+    std::fprintf(stderr, "usage: bench_clock [OUTPUT] [--seconds S] [--trace FILE]; OUTPUT is one of");
     for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin)
       std::fprintf(stderr, " %s", plugin->name);
     std::fprintf(stderr, "\n");
@@ -155,7 +167,7 @@ int main(int argc, char** argv) {
   }
   try {
     // Music to spare: the output decodes two seconds ahead.
-    std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0);
+    std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0, kept);
     AudioProvider* music = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
     CountingSource source(music);
     AudioDevice* output = createAudioDevice(name, &source, outputWindow());
@@ -163,7 +175,8 @@ int main(int argc, char** argv) {
     position.timer = name == "Null";
     position.startMs = readMillisecondTimer();
     output->start();
-    Result r = sample(&source, position, seconds);
+    Result r = sample(&source, position, seconds, trace);
+    if (trace) std::fclose(trace);
     output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
                 "from the median, %zu backward steps; clock minus wall clock: worst %.1f ms from its median; "
@@ -171,7 +184,7 @@ int main(int argc, char** argv) {
                 name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps,
                 r.worstFromWallMs, source.getOutputLatency() * 1000.0, r.leastAheadMs);
     std::error_code stillOpen; // the source never closes its file
-    std::filesystem::remove(musicPath, stillOpen);
+    if (kept.empty()) std::filesystem::remove(musicPath, stillOpen);
     return 0;
   } catch (const char* message) {
     std::fprintf(stderr, "%s\n", message);
