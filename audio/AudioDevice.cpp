@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -59,12 +60,14 @@ void closeAtExit(AudioDevice* device) {
 AudioDevice* createAudioDevice(const std::string& name, AudioProvider* provider, void* window) {
   for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin) {
     if (name != plugin->name) continue;
-    AudioDevice* device = plugin->make();
+    // An open that throws leaves the output to its destructor, which
+    // releases whatever the open had acquired.
+    std::unique_ptr<AudioDevice> device(plugin->make());
     device->provider = provider;
     device->setFormat(44100, 16);
     device->open(plugin->takesWindow ? window : nullptr);
-    closeAtExit(device);
-    return device;
+    closeAtExit(device.get());
+    return device.release();
   }
   throw "No plugin found for desired AudioDevice found!";
 }
