@@ -1,7 +1,6 @@
 #include "SdlAudioDevice.h"
 
 #include <chrono>
-#include <cstring>
 
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
@@ -59,11 +58,10 @@ int SdlAudioDevice::open(void*) {
 // position steps, that whole period is still in SDL, ahead of what the server
 // holds at its lowest (its stream buffer and the sink).
 void SdlAudioDevice::watchServerLatency(double period) {
-  const char* driver = SDL_GetCurrentAudioDriver();
-  if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0) return;
   AudioProvider* source = provider;
-  serverLatency = std::make_unique<PulseStreamLatency>(
-      [source, period](double held) { source->setOutputLatency(period + held); });
+  serverLatency = createServerLatency(SDL_GetCurrentAudioDriver(), [source, period](double held) {
+    source->setOutputLatency(period + held);
+  });
 }
 
 void SdlAudioDevice::start() {

@@ -9,7 +9,7 @@
 
 #include "AudioDevice.h"
 #include "PollingThread.h"
-#include "PulseStreamLatency.h"
+#include "ServerLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -44,11 +44,11 @@ private:
   void reportPosition();
   bool feed();
   bool secondPlayed() const;
-  // Under PulseAudio, has the latency follow what the server holds.
+  // Where SDL plays through a server this build can ask, has the latency follow what it holds.
   void watchServerLatency(double period);
 
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
   PollingThread feeder;
-  std::unique_ptr<PulseStreamLatency> serverLatency;
+  std::unique_ptr<ServerLatency> serverLatency;
 };
