@@ -181,10 +181,14 @@ bool PulseStreamLatency::await(pa_operation* operation, const bool& done) {
   return answered;
 }
 
+// The stop flag is read after the prepare step, which discards the wake-ups
+// sent so far: a stop is then either seen here or wakes the poll that follows.
 bool PulseStreamLatency::iterateUntil(const std::function<bool()>& done) {
   while (!done()) {
-    if (stopping || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) return false;
-    if (pa_mainloop_iterate(loop, 1, nullptr) < 0) return false;
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) return false;
+    if (pa_mainloop_prepare(loop, -1) < 0) return false;
+    if (stopping) pa_mainloop_quit(loop, 0); // from this thread: the poll returns at once
+    if (pa_mainloop_poll(loop) < 0 || pa_mainloop_dispatch(loop) < 0) return false;
   }
   return true;
 }
