@@ -40,6 +40,7 @@ int SdlAudioDevice::open(void*) {
   buffers[0] = new uint8_t[static_cast<size_t>(bufferBytes)];
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   current = 0;
+  refused = false;
   queuedBytes = 0;
   // Two one-second buffers are decoded ahead of what is heard. Bytes taken
   // from the queue go through the device buffer SDL obtained before they are heard.
@@ -73,16 +74,20 @@ void SdlAudioDevice::start() {
   feeder.start(feederPoll, [this] { return feed(); });
 }
 
-void SdlAudioDevice::refill() {
+// SDL queues all of a buffer or nothing. What it refused stays in the buffer,
+// counted neither here nor by the source twice, and is offered again.
+bool SdlAudioDevice::refill() {
   std::lock_guard<std::mutex> lock(refillLock);
-  if (!running) return;
+  if (!running) return false;
   int32_t index = current;
-  provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
+  if (!refused) provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
   ++queueSequence; // odd: the queue and the total disagree for a moment
-  SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes));
-  queuedBytes += static_cast<uint64_t>(bufferBytes);
+  refused = SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes)) != 0;
+  if (!refused) queuedBytes += static_cast<uint64_t>(bufferBytes);
   ++queueSequence;
+  if (refused) return false;
   current = index + 1 >= 2 ? 0 : index + 1;
+  return true;
 }
 
 void SdlAudioDevice::restart() {
@@ -92,6 +97,7 @@ void SdlAudioDevice::restart() {
   ++queueSequence;
   SDL_ClearQueuedAudio(device);
   ++queueSequence;
+  refused = false; // from before the restart
   feeder.wake();
 }
 
@@ -118,13 +124,13 @@ void SdlAudioDevice::reportPosition() {
 }
 
 // One pass of the feeder: the position, and a refill once a second has been
-// played (then at once another pass, in case the feeder fell behind).
+// played (then at once another pass, in case the feeder fell behind; after a
+// refused one, the next poll).
 bool SdlAudioDevice::feed() {
   if (!running) return false;
   reportPosition();
   if (!secondPlayed()) return false;
-  refill();
-  return true;
+  return refill();
 }
 
 void SdlAudioDevice::close() {

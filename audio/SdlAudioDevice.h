@@ -25,8 +25,9 @@ public:
   // Empties SDL's queue; the feeder then queues two buffers from the source's position.
   void restart() override;
 
-  // Fills buffer `current` from the source and queues it; nothing once stopped.
-  void refill();
+  // Fills buffer `current` from the source and queues it; nothing once
+  // stopped. False when SDL refused it: the next call queues the same bytes.
+  bool refill();
   // Bytes handed to the device so far: queued minus still waiting.
   uint64_t playedBytes() const;
 
@@ -50,5 +51,7 @@ private:
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
   PollingThread feeder;
+  // Under refillLock: buffer `current` holds bytes that SDL refused to queue.
+  bool refused = false;
   std::unique_ptr<ServerLatency> serverLatency;
 };
