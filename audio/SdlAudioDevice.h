@@ -9,7 +9,7 @@
 
 #include "AudioDevice.h"
 #include "PollingThread.h"
-#include "PulseStreamLatency.h"
+#include "ServerLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -25,8 +25,9 @@ public:
   // Empties SDL's queue; the feeder then queues two buffers from the source's position.
   void restart() override;
 
-  // Fills buffer `current` from the source and queues it; nothing once stopped.
-  void refill();
+  // Fills buffer `current` from the source and queues it; nothing once
+  // stopped. False when SDL refused it: the next call queues the same bytes.
+  bool refill();
   // Bytes handed to the device so far: queued minus still waiting.
   uint64_t playedBytes() const;
 
@@ -44,11 +45,13 @@ private:
   void reportPosition();
   bool feed();
   bool secondPlayed() const;
-  // Under PulseAudio, has the latency follow what the server holds.
+  // Where SDL plays through a server this build can ask, has the latency follow what it holds.
   void watchServerLatency(double period);
 
   // Held while a buffer is filled and queued, so that a restart falls between two.
   std::mutex refillLock;
   PollingThread feeder;
-  std::unique_ptr<PulseStreamLatency> serverLatency;
+  // Under refillLock: buffer `current` holds bytes that SDL refused to queue.
+  bool refused = false;
+  std::unique_ptr<ServerLatency> serverLatency;
 };
