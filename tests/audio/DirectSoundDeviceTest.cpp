@@ -91,15 +91,17 @@ public:
   HWND handle;
 };
 
+// A thread function is WINAPI (stdcall on 32-bit Windows), which no lambda is.
+DWORD WINAPI closeDevice(LPVOID device) {
+  static_cast<DirectSoundDevice*>(device)->close();
+  return 0;
+}
+
 // close() on another thread, so that a hang fails the test instead of
 // stopping the run. Returns the milliseconds it took.
 DWORD closeWithin(DirectSoundDevice& device, DWORD limitMs) {
-  auto body = [](LPVOID parameter) -> DWORD {
-    static_cast<DirectSoundDevice*>(parameter)->close();
-    return 0;
-  };
   DWORD begin = GetTickCount();
-  HANDLE closer = CreateThread(nullptr, 0, body, &device, 0, nullptr);
+  HANDLE closer = CreateThread(nullptr, 0, closeDevice, &device, 0, nullptr);
   if (WaitForSingleObject(closer, limitMs) != WAIT_OBJECT_0) {
     std::printf("close did not return within %lu ms\n", static_cast<unsigned long>(limitMs));
     std::fflush(stdout);
