@@ -12,6 +12,10 @@
 // prints the median difference, the worst distance from that median, how
 // often the clock went backwards, and how little was left queued ahead of
 // the position (a refill late enough to be heard lets that reach zero).
+// Then it seeks, alternately 5 s forward and back, and reads the clock every
+// 10 ms after each seek: the first reading must be the seek's target, and no
+// later one may be less than the one before; it prints the steps back, how
+// long the clock held at the target, and the readings across the first seek.
 
 #include <algorithm>
 #include <atomic>
@@ -39,6 +43,12 @@ namespace {
 const double bytesPerSecond = 176400.0;
 // Until the first refill, the clock also counts the output's start-up latency.
 const double warmUpSeconds = 2.0;
+// Seeks after the sampling: how many, how far, and how long each is watched.
+const int seekCount = 8;
+const double seekSeconds = 5.0;
+const double afterSeekSeconds = 1.5;
+// Readings across the first seek that are printed.
+const size_t tracedReadings = 30;
 
 struct Result {
   double medianMs = 0.0;
@@ -97,6 +107,75 @@ struct Position {
   }
 };
 
+struct SeekResult {
+  size_t seeks = 0;
+  // Readings less than the one before, after each seek's own step.
+  size_t backwardSteps = 0;
+  double largestBackMs = 0.0;
+  // The first reading after a seek against the seek's target.
+  double worstFirstMs = 0.0;
+  // How long the clock stayed at the target before it moved.
+  double leastHoldMs = 1e9;
+  double mostHoldMs = 0.0;
+  std::vector<double> trace; // the reading before the first seek, then those after it
+};
+
+double secondsSince(std::chrono::steady_clock::time_point begin) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+// One seek, as the player makes it.
+void seekOutput(AudioDevice* output, CountingSource* source, double target) {
+  source->seek(target);
+  output->restart();
+}
+
+void watchSeek(AudioDevice* output, CountingSource* source, bool traced, SeekResult& result) {
+  const double before = source->getTime();
+  const double target = std::max(0.0, before + (result.seeks % 2 == 0 ? seekSeconds : -seekSeconds));
+  const auto begin = std::chrono::steady_clock::now();
+  seekOutput(output, source, target);
+  double previous = source->getTime();
+  ++result.seeks;
+  result.worstFirstMs = std::max(result.worstFirstMs, std::fabs(previous - target) * 1000.0);
+  if (traced) result.trace = {before, previous};
+  bool holding = true;
+  while (secondsSince(begin) < afterSeekSeconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const double clock = source->getTime();
+    if (clock < previous) {
+      ++result.backwardSteps;
+      result.largestBackMs = std::max(result.largestBackMs, (previous - clock) * 1000.0);
+    }
+    if (holding && clock != target) {
+      holding = false;
+      const double heldMs = secondsSince(begin) * 1000.0;
+      result.leastHoldMs = std::min(result.leastHoldMs, heldMs);
+      result.mostHoldMs = std::max(result.mostHoldMs, heldMs);
+    }
+    if (traced && result.trace.size() < tracedReadings) result.trace.push_back(clock);
+    previous = clock;
+  }
+}
+
+SeekResult seekAcross(AudioDevice* output, CountingSource* source) {
+  SeekResult result;
+  for (int i = 0; i < seekCount; ++i)
+    watchSeek(output, source, i == 0, result);
+  return result;
+}
+
+void printSeeks(const SeekResult& r) {
+  std::printf(
+      "seeks: %zu, alternately %.0f s forward and back; after each seek's own step %zu backward steps "
+      "(largest %.1f ms); first reading minus the target: worst %.1f ms; held at the target %.0f to "
+      "%.0f ms\nreadings across the first seek (every 10 ms): ",
+      r.seeks, seekSeconds, r.backwardSteps, r.largestBackMs, r.worstFirstMs, r.leastHoldMs, r.mostHoldMs);
+  for (size_t i = 0; i < r.trace.size(); ++i)
+    std::printf(i == 0 ? "%.3f" : i == 1 ? " | %.3f" : " %.3f", r.trace[i]);
+  std::printf("\n");
+}
+
 std::string writeMusic(double seconds) {
   std::string path = (std::filesystem::temp_directory_path() / "zeph_bench_clock.ogg").string();
   music::writeFileBytes(path, music::encodeVorbis(music::renderTestMusic(seconds)));
@@ -154,8 +233,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    // Music to spare: the output decodes two seconds ahead.
-    std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0);
+    // Music to spare: the output decodes two seconds ahead, and the seeks go forward and back.
+    std::string musicPath =
+        writeMusic(warmUpSeconds + seconds + seekCount * afterSeekSeconds + seekSeconds + 4.0);
     AudioProvider* music = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
     CountingSource source(music);
     AudioDevice* output = createAudioDevice(name, &source, outputWindow());
@@ -164,12 +244,14 @@ int main(int argc, char** argv) {
     position.startMs = readMillisecondTimer();
     output->start();
     Result r = sample(&source, position, seconds);
+    SeekResult seeks = seekAcross(output, &source);
     output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
                 "from the median, %zu backward steps; clock minus wall clock: worst %.1f ms from its median; "
                 "reported latency %.1f ms; least queued ahead of the position %.0f ms\n",
                 name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps,
                 r.worstFromWallMs, source.getOutputLatency() * 1000.0, r.leastAheadMs);
+    printSeeks(seeks);
     std::error_code stillOpen; // the source never closes its file
     std::filesystem::remove(musicPath, stillOpen);
     return 0;
