@@ -24,8 +24,8 @@ public:
   virtual bool fill(uint8_t* buffer, uint32_t bytes) = 0;
 
   // Moves playback to `seconds` into the music, to the sample: the next fill
-  // delivers from there, and the clock reads `seconds` at once and runs on
-  // from it (until the output, restarted, reports playing from there). False
+  // delivers from there, and the clock reads `seconds` at once and holds
+  // there until the output, restarted, reports playing from there. False
   // where the source cannot seek. Any thread; it waits for a fill under way.
   virtual bool seek(double seconds) {
     (void)seconds;

@@ -58,14 +58,13 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
     return;
   }
   // The first position in this stretch: where playback starts, not yet that
-  // it moves. Until it does, the clock holds there; after a seek it runs on
-  // from the seek.
+  // it moves. Until it does, the clock holds there.
   baseline = true;
   lastByte = streamByte;
   window[0] = window[1] = Candidate();
   starting = true;
   steadySince = Candidate();
-  if (current.running && current.kind != fromFills) return;
+  if (current.kind == exact) return; // holding at the seek already
   Anchor hold = current;
   hold.music = musicAt(streamByte);
   hold.at = atMs;
@@ -82,12 +81,6 @@ void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   seen.at = atMs;
   seen.valid = true;
   Anchor next = current;
-  // The output plays from the seek now: the seek's second step, and a new start.
-  if (current.kind == exact) {
-    ++next.seeks;
-    starting = true;
-    steadySince = Candidate();
-  }
   if (!next.running) ++next.starts;
   next.running = true;
   next.kind = fromPosition;
@@ -142,7 +135,7 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
   Anchor next = current;
   next.music = to;
   next.at = nowMs;
-  next.running = true;
+  next.running = false; // what is heard meanwhile is what the output had before
   next.kind = exact;
   ++next.seeks;
   publish(next);
