@@ -28,9 +28,12 @@ public:
   void start() override;
   // Ends the feeder (waiting for it), then releases the buffer and the object.
   void close() override;
-  // Rewrites the whole buffer from the play cursor on with the source's
-  // audio from its position; nothing before the feeder has primed it.
-  void restart() override;
+  // Seeks the source and, once the feeder has primed the buffer, rewrites
+  // the whole of it from the play cursor on with the audio from there.
+  bool seek(double seconds) override;
+  // Stops the buffer where it is; resume plays it on from there.
+  void pause() override;
+  void resume() override;
 
   // Zeroes the whole sound buffer.
   void clearBuffer();
@@ -44,6 +47,11 @@ public:
   uint32_t feedPass();
   // Tells the source which delivered byte the play cursor has reached, and when.
   void reportPosition();
+  // Under `lock`: moves playedBytes on to the play cursor; false where the
+  // cursor cannot be read or has gone back.
+  bool followCursor();
+  // Under `lock`, after the source has sought: the rewrite that seek describes.
+  void rewriteFromPlayCursor();
   // The feeder thread's body: a pass every 100 ms, the play position every 10 ms.
   void feederThread();
 

@@ -49,7 +49,8 @@ void PlaybackClock::delivered(uint32_t bytes, uint32_t startMs) {
 void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
   reporting = true;
-  if (streamByte < segmentByte) return; // audio from before a seek
+  // Audio from before a seek, or a position while paused: the pause said where it stopped.
+  if (outputPaused || streamByte < segmentByte) return;
   if (baseline) {
     if (streamByte > lastByte)
       positionChanged(streamByte, atMs);
@@ -57,8 +58,8 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
       lastByte = streamByte; // after a stray position ahead, the next move counts again
     return;
   }
-  // The first position in this stretch: where playback starts, not yet that
-  // it moves. Until it does, the clock holds there.
+  // The first position in this stretch, or after a pause: where playback
+  // starts, not yet that it moves. Until it does, the clock holds there.
   baseline = true;
   lastByte = streamByte;
   window[0] = window[1] = Candidate();
@@ -141,6 +142,27 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
   publish(next);
 }
 
+void PlaybackClock::paused(uint64_t streamByte, uint32_t atMs) {
+  std::lock_guard<std::mutex> lock(writerLock);
+  reporting = true;
+  outputPaused = true;
+  // Holding already: at a seek, or where playback has not started.
+  if (!current.running || streamByte < segmentByte) return;
+  Anchor next = current;
+  next.music = musicAt(streamByte);
+  next.at = atMs;
+  next.kind = draining;
+  next.starting = true; // forward only
+  publish(next);
+}
+
+void PlaybackClock::resumed() {
+  std::lock_guard<std::mutex> lock(writerLock);
+  if (!outputPaused) return;
+  outputPaused = false;
+  baseline = false; // the next position is where playback starts again
+}
+
 // Sequentially consistent stores: a reader whose two sequence reads agree
 // (and are even) saw no publish in between.
 void PlaybackClock::publish(const Anchor& next) {
@@ -186,6 +208,8 @@ double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
   double target = a.music + run;
   if (a.kind == fromFills) target -= lead + latency;
   if (a.kind == fromPosition) target -= latency;
+  // What the output had played is heard over the latency after it stopped.
+  if (a.kind == draining) target = a.music - std::max(0.0, latency - run);
   std::lock_guard<std::mutex> lock(readerLock);
   return slew(a, target, nowMs);
 }

@@ -8,10 +8,10 @@
 //
 // What is known about playback arrives on the writers' side: the fills (how
 // much music was delivered, and when), the output's play positions (which
-// delivered byte it plays, and when) and seeks. The writers serialise on
-// their own mutex and publish one anchor - "at timer reading `at` the music
-// stands at `music`" - through a sequence lock, so the reader never waits for
-// them. The reader runs on from the anchor at the
+// delivered byte it plays, and when), seeks, and the output's pauses. The
+// writers serialise on their own mutex and publish one anchor - "at timer
+// reading `at` the music stands at `music`" - through a sequence lock, so the
+// reader never waits for them. The reader runs on from the anchor at the
 // timer's rate and slews towards it: never backwards, at most 5 % faster or
 // slower than the timer. It steps forward where playback starts, and either
 // way only at a seek, once: to the seek's position, where it holds until the
@@ -27,8 +27,8 @@
 // period at once and may then wait a second for a sound server that is not
 // yet playing; a clock running on meanwhile would be that second ahead, and
 // slewing takes twenty times as long to bring it back.) A start after a seek
-// is such a start: the clock holds until what the output plays from there is
-// heard.
+// or a pause is such a start: the clock holds until what the output plays
+// from there is heard.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -40,6 +40,11 @@ public:
   // The next byte delivered is music time `seconds`; the clock reads that
   // from `nowMs` on, until the output plays from there.
   void seek(double seconds, uint32_t nowMs);
+  // The output stopped at delivered byte `streamByte` at `atMs`: the clock
+  // runs on to what it had played and holds there until resumed().
+  void paused(uint64_t streamByte, uint32_t atMs);
+  // The output plays again from where it stopped (or from a seek made meanwhile).
+  void resumed();
 
   // The clock at `nowMs`. `lead`: seconds from what a fill decodes to what
   // is heard, used while no output reports its position; `latency`: seconds
@@ -53,6 +58,7 @@ private:
     fromFills = 0,    // less the lead and the latency
     fromPosition = 1, // less the latency
     exact = 2,        // as it stands (a seek)
+    draining = 3,     // a pause: runs on to `music` over the latency, then holds
   };
   struct Anchor {
     double music = 0.0;
@@ -90,6 +96,7 @@ private:
   double segmentMusic = 0.0;
   bool reporting = false; // an output reports its position: fills no longer time the clock
   bool baseline = false;  // a position in the newest stretch has been seen
+  bool outputPaused = false;
   uint64_t lastByte = 0;
   bool starting = false; // the position has not yet kept time with the timer
   Candidate steadySince; // where the current check of that began

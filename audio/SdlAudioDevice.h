@@ -22,8 +22,12 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
-  // Empties SDL's queue; the feeder then queues two buffers from the source's position.
-  void restart() override;
+  // Empties SDL's queue once the source has sought; the feeder then queues
+  // two buffers from there.
+  bool seek(double seconds) override;
+  // SDL stops taking from its queue, and plays on from it at resume.
+  void pause() override;
+  void resume() override;
 
   // Fills buffer `current` from the source and queues it; nothing once stopped.
   void refill();
@@ -47,7 +51,7 @@ private:
   // Under PulseAudio, has the latency follow what the server holds.
   void watchServerLatency(double period);
 
-  // Held while a buffer is filled and queued, so that a restart falls between two.
+  // Held while a buffer is filled and queued, so that a seek or a pause falls between two.
   std::mutex refillLock;
   PollingThread feeder;
   std::unique_ptr<PulseStreamLatency> serverLatency;

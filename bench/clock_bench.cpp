@@ -15,7 +15,8 @@
 // Then it seeks, alternately 5 s forward and back, and reads the clock every
 // 10 ms after each seek: the first reading must be the seek's target, and no
 // later one may be less than the one before; it prints the steps back, how
-// long the clock held at the target, and the readings across the first seek.
+// long the clock held at its first reading, and the readings across the
+// first seek.
 
 #include <algorithm>
 #include <atomic>
@@ -114,7 +115,7 @@ struct SeekResult {
   double largestBackMs = 0.0;
   // The first reading after a seek against the seek's target.
   double worstFirstMs = 0.0;
-  // How long the clock stayed at the target before it moved.
+  // How long the clock stayed at its first reading after a seek.
   double leastHoldMs = 1e9;
   double mostHoldMs = 0.0;
   std::vector<double> trace; // the reading before the first seek, then those after it
@@ -124,18 +125,13 @@ double secondsSince(std::chrono::steady_clock::time_point begin) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
 }
 
-// One seek, as the player makes it.
-void seekOutput(AudioDevice* output, CountingSource* source, double target) {
-  source->seek(target);
-  output->restart();
-}
-
 void watchSeek(AudioDevice* output, CountingSource* source, bool traced, SeekResult& result) {
   const double before = source->getTime();
   const double target = std::max(0.0, before + (result.seeks % 2 == 0 ? seekSeconds : -seekSeconds));
   const auto begin = std::chrono::steady_clock::now();
-  seekOutput(output, source, target);
-  double previous = source->getTime();
+  output->seek(target);
+  const double first = source->getTime();
+  double previous = first;
   ++result.seeks;
   result.worstFirstMs = std::max(result.worstFirstMs, std::fabs(previous - target) * 1000.0);
   if (traced) result.trace = {before, previous};
@@ -147,7 +143,7 @@ void watchSeek(AudioDevice* output, CountingSource* source, bool traced, SeekRes
       ++result.backwardSteps;
       result.largestBackMs = std::max(result.largestBackMs, (previous - clock) * 1000.0);
     }
-    if (holding && clock != target) {
+    if (holding && clock != first) {
       holding = false;
       const double heldMs = secondsSince(begin) * 1000.0;
       result.leastHoldMs = std::min(result.leastHoldMs, heldMs);
@@ -168,7 +164,7 @@ SeekResult seekAcross(AudioDevice* output, CountingSource* source) {
 void printSeeks(const SeekResult& r) {
   std::printf(
       "seeks: %zu, alternately %.0f s forward and back; after each seek's own step %zu backward steps "
-      "(largest %.1f ms); first reading minus the target: worst %.1f ms; held at the target %.0f to "
+      "(largest %.1f ms); first reading minus the target: worst %.1f ms; held there %.0f to "
       "%.0f ms\nreadings across the first seek (every 10 ms): ",
       r.seeks, seekSeconds, r.backwardSteps, r.largestBackMs, r.worstFirstMs, r.leastHoldMs, r.mostHoldMs);
   for (size_t i = 0; i < r.trace.size(); ++i)
