@@ -191,22 +191,25 @@ bool DirectSoundDevice::seek(double seconds) {
   EnterCriticalSection(&lock);
   const bool sought = provider->seek(seconds);
   // Before the feeder has primed the buffer, its first fill comes from there.
-  if (sought && primed) rewriteFromPlayCursor();
+  if (sought && primed) rewriteFromWriteCursor();
   LeaveCriticalSection(&lock);
   return sought;
 }
 
-void DirectSoundDevice::rewriteFromPlayCursor() {
-  DWORD play = 0;
-  // Without the cursor the passes bring the new audio, a buffer later.
-  if (FAILED(soundBuffer->GetCurrentPosition(&play, nullptr))) return;
+void DirectSoundDevice::rewriteFromWriteCursor() {
+  DWORD play = 0, write = 0;
+  // Without the cursors the passes bring the new audio, a buffer later.
+  if (FAILED(soundBuffer->GetCurrentPosition(&play, &write))) return;
   const uint32_t size = static_cast<uint32_t>(bufferBytes);
-  // A whole second from the play cursor on; the passes go on from there.
+  const uint32_t committed = bytesPassed(write % size, play % size, size);
+  // The seek's first byte plays once the cursor has passed what is committed.
   lastCursor = play % size;
-  playedBytes = takenBytes;
-  provider->fill(staging, size);
-  takenBytes += size;
-  writeBuffer(lastCursor, size);
+  playedBytes = takenBytes - committed;
+  const uint32_t count = size - committed;
+  provider->fill(staging, count);
+  takenBytes += count;
+  writeBuffer(write % size, count);
+  // The rewrite ends at the play cursor; the passes go on from there.
   writePosition = lastCursor;
 }
 

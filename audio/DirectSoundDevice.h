@@ -29,7 +29,9 @@ public:
   // Ends the feeder (waiting for it), then releases the buffer and the object.
   void close() override;
   // Seeks the source and, once the feeder has primed the buffer, rewrites
-  // the whole of it from the play cursor on with the audio from there.
+  // it from the write cursor round to the play cursor with the audio from
+  // there; what lies between the two cursors is the platform's already and
+  // plays out first.
   bool seek(double seconds) override;
   // Stops the buffer where it is; resume plays it on from there.
   void pause() override;
@@ -51,7 +53,7 @@ public:
   // cursor cannot be read or has gone back.
   bool followCursor();
   // Under `lock`, after the source has sought: the rewrite that seek describes.
-  void rewriteFromPlayCursor();
+  void rewriteFromWriteCursor();
   // The feeder thread's body: a pass every 100 ms, the play position every 10 ms.
   void feederThread();
 

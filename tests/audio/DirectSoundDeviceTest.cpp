@@ -283,6 +283,36 @@ TEST_F(DirectSound, CloseDuringPlaybackEndsPromptlyAfterWholePasses) {
   EXPECT_EQ(passed % 4, 0u); // whole sample frames
 }
 
+// A seek while the buffer plays (primed here without the feeder, so that
+// nothing else writes) leaves the audio between the play and the write
+// cursor, which the platform has taken already, and writes the audio from
+// the seek from the write cursor round to the play cursor. The position
+// reaches the seek's first byte where the play cursor reaches the write cursor.
+TEST_F(DirectSound, SeekWritesFromTheWriteCursor) {
+  EXPECT_TRUE(device->seek(1.0)); // not primed: the source alone
+  EXPECT_TRUE(provider.fillSizes().empty());
+  device->primeBuffer();
+  Sleep(50);
+  ASSERT_TRUE(device->seek(2.0));
+  const uint32_t play = device->lastCursor;
+  const uint32_t committed = oneSecond - provider.fillSizes().back();
+  EXPECT_GT(committed, 0u) << "written from the play cursor";
+  EXPECT_LT(committed, oneSecond / 4);
+  EXPECT_EQ(device->playedBytes, oneSecond - committed);
+  EXPECT_EQ(device->writePosition, play);
+  std::vector<uint8_t> contents = bufferContents(*device);
+  bool kept = true, written = true;
+  for (uint32_t i = 0; i < oneSecond; ++i) {
+    const uint32_t at = advancePosition(play, i, oneSecond);
+    if (i < committed)
+      kept = kept && contents[at] == patternByte(at); // the primed second
+    else
+      written = written && contents[at] == patternByte(oneSecond + i - committed);
+  }
+  EXPECT_TRUE(kept) << "the committed audio was overwritten";
+  EXPECT_TRUE(written) << "the seek's audio does not start at the write cursor";
+}
+
 // Paused, the buffer stands still and a seek rewrites all of it from the
 // cursor; resumed, it plays and the passes go on.
 TEST_F(DirectSound, PauseStopsTheBufferAndAfterASeekThePassesGoOn) {
