@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "AudioProvider.h"
+
 namespace {
 
 // Never destroyed: the exit handler runs among static destructors.
@@ -47,6 +49,10 @@ void AudioDevice::setFormat(int32_t rate, int32_t bits) {
 
 void AudioDevice::stop() {
   running = false;
+}
+
+bool AudioDevice::seek(double seconds) {
+  return provider && provider->seek(seconds);
 }
 
 void closeAtExit(AudioDevice* device) {

@@ -90,15 +90,37 @@ bool SdlAudioDevice::refill() {
   return true;
 }
 
-void SdlAudioDevice::restart() {
-  std::lock_guard<std::mutex> lock(refillLock);
-  if (!running) return;
-  // The position (queued minus waiting) moves on to the next byte queued.
-  ++queueSequence;
-  SDL_ClearQueuedAudio(device);
-  ++queueSequence;
-  refused = false; // from before the restart
+bool SdlAudioDevice::seek(double seconds) {
+  {
+    std::lock_guard<std::mutex> lock(refillLock);
+    if (!provider->seek(seconds)) return false;
+    refused = false; // music from before the seek
+    if (!running) return true;
+    // The position (queued minus waiting) moves on to the next byte queued: the seek's first.
+    ++queueSequence;
+    SDL_ClearQueuedAudio(device);
+    ++queueSequence;
+  }
   feeder.wake();
+  return true;
+}
+
+// SDL pauses under its device lock: once it returns, nothing more is taken
+// from the queue, and what was taken is heard.
+void SdlAudioDevice::pause() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running || paused) return;
+  SDL_PauseAudioDevice(device, 1);
+  paused = true;
+  provider->reportPaused(playedBytes(), readMillisecondTimer());
+}
+
+void SdlAudioDevice::resume() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running || !paused) return;
+  paused = false;
+  provider->reportResumed();
+  SDL_PauseAudioDevice(device, 0);
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {

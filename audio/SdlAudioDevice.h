@@ -22,8 +22,12 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
-  // Empties SDL's queue; the feeder then queues two buffers from the source's position.
-  void restart() override;
+  // Empties SDL's queue once the source has sought; the feeder then queues
+  // two buffers from there.
+  bool seek(double seconds) override;
+  // SDL stops taking from its queue, and plays on from it at resume.
+  void pause() override;
+  void resume() override;
 
   // Fills buffer `current` from the source and queues it; nothing once
   // stopped. False when SDL refused it: the next call queues the same bytes.
@@ -48,7 +52,7 @@ private:
   // Where SDL plays through a server this build can ask, has the latency follow what it holds.
   void watchServerLatency(double period);
 
-  // Held while a buffer is filled and queued, so that a restart falls between two.
+  // Held while a buffer is filled and queued, so that a seek or a pause falls between two.
   std::mutex refillLock;
   PollingThread feeder;
   // Under refillLock: buffer `current` holds bytes that SDL refused to queue.
