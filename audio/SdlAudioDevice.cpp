@@ -8,11 +8,18 @@
 namespace {
 
 // Frames per device period: the queue drains (and the play position moves)
-// in steps of 46 ms. SDL's PulseAudio backend keeps about one period in the
-// server: 1024 frames (23 ms) underran often on a loaded machine, and more
-// frames would put the clock further ahead of what is heard.
+// in steps of 46 ms; more frames would put the clock further ahead of what
+// is heard.
 const Uint16 devicePeriodFrames = 2048;
 const auto feederPoll = std::chrono::milliseconds(5);
+// What the sound server is asked to hold of SDL's stream. SDL's PulseAudio
+// backend asks for one period, of which the server kept 35 ms for the stream
+// (the rest is the sink's): a loaded machine delays SDL's audio thread longer
+// than that now and then (up to 50 to 120 ms here), and the sink plays a
+// gap. With this wish the server keeps 120 ms. libpulse takes it from this
+// variable when the stream connects; the latency the clock counts follows
+// what the server reports it holds.
+const char* const serverBufferMs = "200";
 
 } // namespace
 
@@ -32,6 +39,7 @@ int SdlAudioDevice::open(void*) {
   wanted.samples = devicePeriodFrames;
   // SDL converts if the device wants another format.
   SDL_AudioSpec obtained = {};
+  SDL_setenv("PULSE_LATENCY_MSEC", serverBufferMs, 0); // a user's own setting stays
   device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (device == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

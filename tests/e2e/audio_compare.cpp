@@ -70,10 +70,11 @@ size_t firstLoud(const Samples& music) {
 // Where music[anchor...] begins in the recording: the first position at which
 // a stretch of samples matches; each candidate is dropped at its first
 // mismatch, so the search is quick.
-bool findAnchor(const Samples& music, const Samples& recording, size_t anchor, int tolerance, size_t& found) {
+bool findAnchor(const Samples& music, const Samples& recording, size_t anchor, int tolerance, size_t& found,
+                size_t from = 0, size_t to = SIZE_MAX) {
   const size_t probe = 2 * 4096;
   if (anchor + probe > music.size() || recording.size() < probe) return false;
-  for (size_t at = 0; at + probe <= recording.size(); at += 2) {
+  for (size_t at = from & ~size_t(1); at + probe <= recording.size() && at <= to; at += 2) {
     size_t i = 0;
     while (i < probe && near(recording[at + i], music[anchor + i], tolerance))
       ++i;
@@ -125,6 +126,23 @@ bool blockAt(const Samples& music, const Samples& recording, size_t block, size_
   return true;
 }
 
+// Gaps in quick succession, each short, also lose the music block by block:
+// where it comes back (the first whole stretch at one of the next half
+// seconds, searched from half a second before it was due to 3.5 s after)
+// tells them from a real loss.
+void sayWhereItComesBack(const Samples& music, const Samples& recording, size_t block, long long expected,
+                         int tolerance) {
+  for (size_t anchor = block; anchor < block + 4 * rate; anchor += rate) {
+    const long long due = expected + static_cast<long long>(anchor - block);
+    const size_t from = static_cast<size_t>(std::max(0LL, due - static_cast<long long>(rate)));
+    size_t again = 0;
+    if (!findAnchor(music, recording, anchor, tolerance, again, from, from + 8 * rate)) continue;
+    std::printf("  the music from %.3f s on is recorded %+.1f ms from where it was due\n",
+                double(anchor) / (2 * rate), (double(again) - double(due)) * 1000.0 / (2 * rate));
+    return;
+  }
+}
+
 // Block by block, following the recording's jumps.
 int compareBlocks(const Samples& music, const Samples& recording, long long shift, const Options& o) {
   const size_t block = 2 * 1024;
@@ -156,6 +174,7 @@ int compareBlocks(const Samples& music, const Samples& recording, long long shif
       unmatched += block;
       if (unmatched > 4 * block) {
         std::printf("%.3f s: the music is lost from the recording\n", double(b) / (2 * rate));
+        sayWhereItComesBack(music, recording, b, expected, o.tolerance);
         return 1;
       }
       continue;

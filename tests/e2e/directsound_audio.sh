@@ -27,5 +27,5 @@ e2e_record_stop 1 # the sink's last periods
 # 100 ms when starved (see frame_audio.sh). A late pass would replay the
 # buffer's second-old audio, a wrong count would shift it: both fail.
 "$ZEPH_E2E_AUDIO_COMPARE" music.ogg recording.raw --seconds 9 --allow-jumps 100 --from 1.5 \
-  --tolerance 1 || e2e_fail "recorded audio differs from the music (status $?)"
+  --tolerance 1 || e2e_sound_differs $?
 e2e_log "directsound_audio: passed"

@@ -68,7 +68,7 @@ e2e_stop "$WATCHER"
 xdotool key --window "$window" Escape
 expect_status 1
 grep -q DSSCL_PRIORITY run.err || { cat run.err >&2; e2e_fail "the production did not play through DirectSound"; }
-e2e_stop "$E2E_RECORD_PID"
+e2e_record_end
 
 # Each read as "BEFORE AFTER PICTURE": 1 to 4 by the pictures' colours at
 # both points (each channel within 24), 0 for none.

@@ -31,5 +31,5 @@ checks=(--allow-jumps 100 --from 0)
 # Under Wine: from the first refill on, and within one step (Wine's mixer).
 [ -z "${ZEPH_E2E_RUNNER:-}" ] || checks=(--allow-jumps 100 --from 1.5 --tolerance 1)
 "$ZEPH_E2E_AUDIO_COMPARE" music.ogg recording.raw --seconds 9 "${checks[@]}" ||
-  e2e_fail "recorded audio differs from the music (status $?)"
+  e2e_sound_differs $?
 e2e_log "frame_audio: passed"

@@ -95,11 +95,22 @@ e2e_setup() {
   # The sound server and the recorder run ahead of everything else, as a
   # desktop's sound server does (real-time there): on a machine whose cores
   # the software renderer and Xvfb keep busy, their short periods must not
-  # wait behind the program under test.
-  [ "$(id -u)" -ne 0 ] || E2E_SOUND_PRIORITY=(nice -n -15)
+  # wait behind the program under test. Each in a session of its own, as a
+  # desktop's sound server is: where the kernel groups processes by session
+  # (autogroup), niceness orders threads only within one session and each
+  # busy session gets an equal share, so a server in the test's session waited
+  # behind the program's renderer (its main thread, which passes the
+  # programs' audio on to the sink, runnable but waiting for up to 80 ms of
+  # 100) and the programs' streams ran empty for up to 580 ms. (A script's
+  # background job leads no process group, so setsid does not fork: the pid
+  # that e2e_spawn keeps stays the program's.)
+  E2E_SOUND_PRIORITY=(setsid)
+  [ "$(id -u)" -ne 0 ] || E2E_SOUND_PRIORITY+=(nice -n -15)
+  # Its log, at debug level, notes when a program's stream runs empty (a few
+  # hundred lines a run).
   e2e_spawn "${E2E_SOUND_PRIORITY[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
     --load="module-null-sink sink_name=cap" --load=module-native-protocol-unix \
-    --log-target=file:"$E2E_DIR/pulse.log"
+    --log-target=file:"$E2E_DIR/pulse.log" --log-level=debug --log-time=1
   e2e_wait_for 20 pactl info || e2e_fail "PulseAudio did not start"
   pactl set-default-sink cap
 }
@@ -127,23 +138,24 @@ e2e_wine_setup() {
 }
 
 # e2e_record FILE: records what the null sink plays (s16le, 44100 Hz, stereo),
-# from before it returns; stop it with e2e_record_stop. A short latency: with
-# parec's default the idle sink renders up to two seconds ahead, and that
-# silence, once in the recording, stays there when a program starts to play,
-# so the recording lost up to two seconds of the program's start; and parec
-# took the sink's audio in two-second fragments. The programs under test ask
-# for less (SDL about 12 ms, Wine 5 ms), so this does not change their sink.
+# from before it returns, with zeph_record (ZEPH_E2E_RECORDER), which tells
+# when it lost any of it; end it with e2e_record_stop or e2e_record_end. Its
+# reads are short (20 ms): with a long latency the idle sink renders up to
+# two seconds ahead, and that silence, once in the recording, stays there when
+# a program starts to play. Wine asks for less (5 ms); SDL's stream asks for
+# 80 ms, which the sink then renders ahead no further than 20 ms: the
+# stream's own buffer in the server stays as large.
 e2e_record() {
   E2E_RECORD_FILE=$1
   E2E_RECORD_SINCE=$(date +%s.%N)
-  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" parec -d cap.monitor --format=s16le --rate=44100 --channels=2 --raw \
-    --latency-msec=20 "$1"
+  e2e_spawn "${E2E_SOUND_PRIORITY[@]}" "${ZEPH_E2E_RECORDER:?the recorder zeph_record}" cap.monitor "$1" \
+    2>"$E2E_DIR/recorder.log"
   E2E_RECORD_PID=$E2E_LAST_PID
-  e2e_wait_for 20 e2e_recorder_connected || e2e_fail "the recorder did not connect"
+  e2e_wait_for 20 e2e_recorder_connected || e2e_fail "the recorder did not connect (an instrument failure)"
 }
 e2e_recorder_connected() { pactl list short source-outputs | grep -q .; }
 
-# e2e_record_stop SECONDS: stops the recorder once its file holds what the sink
+# e2e_record_stop SECONDS: ends the recording once its file holds what the sink
 # played up to SECONDS from now. The null sink plays in real time from the
 # recorder's connection, which came after E2E_RECORD_SINCE: that many seconds
 # since then, in bytes, are enough however far a busy recorder trails.
@@ -151,8 +163,44 @@ e2e_record_stop() {
   local need
   need=$(awk -v since="$E2E_RECORD_SINCE" -v now="$(date +%s.%N)" -v more="$1" \
     'BEGIN { printf "%d", (now + more - since) * 176400 }')
-  e2e_wait_for 30 e2e_recorded_past "$need" || e2e_fail "the recorder holds $(stat -c %s "$E2E_RECORD_FILE") bytes after 30 s, expected $need"
-  e2e_stop "$E2E_RECORD_PID"
+  e2e_wait_for 30 e2e_recorded_past "$need" ||
+    e2e_fail "the recorder holds $(stat -c %s "$E2E_RECORD_FILE") bytes after 30 s, expected $need: the recorder fell behind (an instrument failure)"
+  e2e_record_end
+}
+
+# e2e_record_end: ends the recording now. A recorder that lost data fails the
+# test as the instrument's failure: what it recorded is not what the sink played.
+e2e_record_end() {
+  kill "$E2E_RECORD_PID" 2>/dev/null || true
+  # It reads on for two seconds at most, until it has caught up with the sink.
+  local n=0 status=0
+  while kill -0 "$E2E_RECORD_PID" 2>/dev/null && [ $n -lt 100 ]; do sleep 0.1; n=$((n + 1)); done
+  kill -9 "$E2E_RECORD_PID" 2>/dev/null || true
+  wait "$E2E_RECORD_PID" || status=$?
+  e2e_log "$(cat "$E2E_DIR/recorder.log")"
+  case $status in
+  0) ;;
+  3) e2e_fail "the recorder lost data, an instrument failure: the recording is not what the sink played" ;;
+  *) e2e_fail "the recorder failed with status $status, an instrument failure" ;;
+  esac
+}
+
+# e2e_sound_differs STATUS: fails the test for what the program under test
+# played, once the recorder has shown that it lost none of it; with how far
+# the recorder trailed (a machine that stalled everything shows there) and
+# the times the sound server found the program's stream empty (pulse.log).
+e2e_sound_differs() {
+  e2e_fail "the sound played differs from the music (zeph_audio_compare status $1), a failure of the program under test: the recorder lost none of it ($(sed 's/^zeph_record: //' "$E2E_DIR/recorder.log")); $(e2e_underruns)"
+}
+
+# e2e_underruns: how often, and for how long at most, the sound server's log
+# (at debug level) shows a playback stream run empty and wait for its client.
+e2e_underruns() {
+  awk '{ t = $0; sub(/^\( */, "", t); sub(/\|.*/, "", t) }
+    /underrun of / && start == "" { start = t }
+    /end of underrun/ && start != "" { d = (t - start) * 1000; n++; if (d > most) { most = d; at = start }; start = "" }
+    END { printf "the server found a playback stream empty %d times, the longest for %.0f ms (at %.1f s of its log)", n, most, at }' \
+    "$E2E_DIR/pulse.log"
 }
 e2e_recorded_past() { [ "$(stat -c %s "$E2E_RECORD_FILE")" -ge "$1" ]; }
 

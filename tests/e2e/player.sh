@@ -75,7 +75,7 @@ wait_recorded $(($(recorded) + 2 * SECOND_BYTES))
 press Escape
 e2e_wait_exit "$DEMO_PID" 30
 [ "$E2E_STATUS" = 0 ] || e2e_fail "exit status $E2E_STATUS, expected 0"
-e2e_stop "$E2E_RECORD_PID"
+e2e_record_end
 e2e_log "paused at $paused s; silence checked from byte $silent_from to $silent_to"
 
 # Paused: nothing but silence, and the same picture.

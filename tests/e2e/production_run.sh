@@ -36,7 +36,7 @@ e2e_record_stop 1 # the sink's last periods
 checks=(--allow-jumps 100 --from 0)
 [ -z "${ZEPH_E2E_RUNNER:-}" ] || checks=(--allow-jumps 100 --from 1.5 --tolerance 1)
 "$ZEPH_E2E_AUDIO_COMPARE" run/data/tovi_does_brask.ogg recording.raw --seconds 78 "${checks[@]}" ||
-  e2e_fail "recorded audio differs from the music (status $?)"
+  e2e_sound_differs $?
 
 finish_captures
 expect_pictures shot0.png shot1.png shot2.png shot3.png
