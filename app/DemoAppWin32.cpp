@@ -119,12 +119,35 @@ void setPixelFormat(HDC deviceContext) {
   if (!SetPixelFormat(deviceContext, index, &pixelFormat)) throw "Could not set pixelformat";
 }
 
+// A WGL extension function, through void (*)(): a cast between other
+// function types draws a warning. Null where the driver lacks it, which some
+// drivers answer with 1, 2, 3 or -1 instead of null.
+void (*wglFunction(const char* name))() {
+  const PROC proc = wglGetProcAddress(name);
+  const auto value = reinterpret_cast<intptr_t>(proc);
+  if (value >= -1 && value <= 3) return nullptr;
+  return reinterpret_cast<void (*)()>(proc);
+}
+
+// The context's WGL extensions, from whichever query the driver offers.
+const char* wglExtensions(HDC deviceContext) {
+  using ArbExtensions = const char*(WINAPI*)(HDC);
+  using ExtExtensions = const char*(WINAPI*)();
+  if (auto arb = wglFunction("wglGetExtensionsStringARB"))
+    return reinterpret_cast<ArbExtensions>(arb)(deviceContext);
+  if (auto ext = wglFunction("wglGetExtensionsStringEXT")) return reinterpret_cast<ExtExtensions>(ext)();
+  return nullptr;
+}
+
 // Wait for the display at each swap where the driver offers swap control.
-void requestSwapInterval() {
+// Older drivers list it among GL's own extensions.
+void requestSwapInterval(HDC deviceContext) {
+  const char* const name = "WGL_EXT_swap_control";
+  if (!listsExtension(wglExtensions(deviceContext), name) &&
+      !listsExtension(reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS)), name))
+    return;
   using SwapInterval = BOOL(WINAPI*)(int interval);
-  // Through void (*)(): a cast between other function types draws a warning.
-  auto proc = reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT"));
-  if (proc) reinterpret_cast<SwapInterval>(proc)(1);
+  if (auto proc = wglFunction("wglSwapIntervalEXT")) reinterpret_cast<SwapInterval>(proc)(1);
 }
 
 // The rate of the display now (full screen: the mode set); 0 or 1 stand for
@@ -198,7 +221,7 @@ void openFrameWindow(DemoApp& app) {
   HGLRC context = wglCreateContext(hdc);
   app.glContext = context;
   wglMakeCurrent(hdc, context);
-  requestSwapInterval();
+  requestSwapInterval(hdc);
 
   ShowWindow(hwnd, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd);

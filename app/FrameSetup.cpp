@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cstring>
+
 #include "AudioDevice.h"
 
 void applyDefaultGlState() {
@@ -19,4 +21,15 @@ AudioDevice* openAudioOutput(int audioOutput, AudioProvider* provider, void* win
   if (audioOutput == 2) return createAudioDevice("DirectSound8", provider, window);
   if (audioOutput == 3) return createAudioDevice("Null", provider, window);
   return nullptr;
+}
+
+bool listsExtension(const char* list, const char* name) {
+  const size_t length = std::strlen(name);
+  if (!list || length == 0) return false;
+  for (const char* at = list; (at = std::strstr(at, name)) != nullptr; at += length) {
+    const bool starts = at == list || at[-1] == ' ';
+    const bool ends = at[length] == ' ' || at[length] == '\0';
+    if (starts && ends) return true;
+  }
+  return false;
 }

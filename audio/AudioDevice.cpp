@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <vector>
+
+#include "AudioProvider.h"
 
 namespace {
 
@@ -48,6 +51,10 @@ void AudioDevice::stop() {
   running = false;
 }
 
+bool AudioDevice::seek(double seconds) {
+  return provider && provider->seek(seconds);
+}
+
 void closeAtExit(AudioDevice* device) {
   static std::once_flag registered;
   std::call_once(registered, [] { std::atexit(closeOpenDevices); });
@@ -59,12 +66,14 @@ void closeAtExit(AudioDevice* device) {
 AudioDevice* createAudioDevice(const std::string& name, AudioProvider* provider, void* window) {
   for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin) {
     if (name != plugin->name) continue;
-    AudioDevice* device = plugin->make();
+    // An open that throws leaves the output to its destructor, which
+    // releases whatever the open had acquired.
+    std::unique_ptr<AudioDevice> device(plugin->make());
     device->provider = provider;
     device->setFormat(44100, 16);
     device->open(plugin->takesWindow ? window : nullptr);
-    closeAtExit(device);
-    return device;
+    closeAtExit(device.get());
+    return device.release();
   }
   throw "No plugin found for desired AudioDevice found!";
 }

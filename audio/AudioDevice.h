@@ -22,9 +22,16 @@ public:
   virtual void stop();
   // Every output's close may be called again after the first, doing nothing.
   virtual void close() = 0;
-  // Drops what the output has queued and plays on from the source's
-  // position (after a seek). Nothing unless playing.
-  virtual void restart() {}
+  // Moves playback to `seconds` into the music in one step, under the
+  // output's own lock: it drops what it holds of the music before, seeks the
+  // source and plays on from there (paused, it stays paused). False, with
+  // nothing changed, where the source cannot seek. Before start it seeks
+  // the source only.
+  virtual bool seek(double seconds);
+  // Playback holds where it is, keeping what is queued, and tells the source
+  // where it stopped; resume plays on from there. Nothing unless playing.
+  virtual void pause() {}
+  virtual void resume() {}
   virtual ~AudioDevice();
 
   AudioProvider* provider = nullptr;
@@ -34,6 +41,8 @@ public:
   int32_t bytesPerSample = 0;
   // Written by the main thread, read by the output's own thread.
   std::atomic<bool> running{false};
+  // Between pause and resume.
+  std::atomic<bool> paused{false};
 };
 
 // One output plug-in: its exact name, how to make it, and whether its open

@@ -24,9 +24,11 @@ public:
   virtual bool fill(uint8_t* buffer, uint32_t bytes) = 0;
 
   // Moves playback to `seconds` into the music, to the sample: the next fill
-  // delivers from there, and the clock reads `seconds` at once and runs on
-  // from it (until the output, restarted, reports playing from there). False
-  // where the source cannot seek. Any thread; it waits for a fill under way.
+  // delivers from there, and the clock reads `seconds` at once and holds
+  // there until the output reports playing from there. False where the
+  // source cannot seek. Any thread; it waits for a fill under way. While
+  // playing, seek through the output (AudioDevice::seek), which drops what
+  // it holds of the music before.
   virtual bool seek(double seconds) {
     (void)seconds;
     return false;
@@ -51,6 +53,15 @@ public:
     (void)streamByte;
     (void)atMs;
   }
+  // The output has paused at byte `streamByte` (as counted for reportPlayed)
+  // at `atMs`: what it had played is still heard, and then the clock holds,
+  // until reportResumed. The positions it reports meanwhile do not move.
+  virtual void reportPaused(uint64_t streamByte, uint32_t atMs) {
+    (void)streamByte;
+    (void)atMs;
+  }
+  // The output plays on from where it paused; its next position is where.
+  virtual void reportResumed() {}
   // Seconds from the reported position to what is heard, as far as the
   // platform says; the clock subtracts it, and ZEPH_AUDIO_LATENCY_MS too.
   virtual void setOutputLatency(double seconds) { outputLatency = seconds; }

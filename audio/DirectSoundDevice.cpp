@@ -121,7 +121,7 @@ void DirectSoundDevice::writeBuffer(uint32_t offset, uint32_t count) {
       },
       [&] {
         soundBuffer->Restore();
-        play(soundBuffer);
+        if (!paused) play(soundBuffer);
       },
       [&] { return threadState == feederStopRequested; }, lostBufferPauseMs);
   if (!locked) return;
@@ -145,7 +145,7 @@ void DirectSoundDevice::primeBuffer() {
   provider->fill(staging, static_cast<uint32_t>(bufferBytes));
   takenBytes += static_cast<uint32_t>(bufferBytes);
   writeBuffer(0, static_cast<uint32_t>(bufferBytes));
-  play(soundBuffer);
+  if (!paused) play(soundBuffer);
   primed = true;
   LeaveCriticalSection(&lock);
 }
@@ -164,42 +164,75 @@ uint32_t DirectSoundDevice::feedPass() {
   return count;
 }
 
+bool DirectSoundDevice::followCursor() {
+  DWORD play = 0;
+  if (FAILED(soundBuffer->GetCurrentPosition(&play, nullptr))) return false;
+  const uint32_t size = static_cast<uint32_t>(bufferBytes);
+  // The buffer holds the source's bytes in order round the circle, so the
+  // cursor's way round counts the bytes played.
+  // Read every 10 ms, it cannot have gone half way round: a cursor a little
+  // behind the last one is a glitch, not a second played.
+  const uint32_t passed = bytesPassed(play % size, lastCursor, size);
+  if (passed >= size / 2) return false;
+  playedBytes += passed;
+  lastCursor = play % size;
+  return true;
+}
+
 // The cursor first, then the time: a late timer reading only makes the
 // position look older, which the clock discounts.
 void DirectSoundDevice::reportPosition() {
   EnterCriticalSection(&lock);
-  DWORD play = 0;
-  if (SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
-    const uint32_t now = readMillisecondTimer();
-    const uint32_t size = static_cast<uint32_t>(bufferBytes);
-    // The buffer holds the source's bytes in order round the circle, so the
-    // cursor's way round counts the bytes played.
-    // Reported every 10 ms, it cannot have gone half way round: a cursor a
-    // little behind the last one is a glitch, not a second played.
-    const uint32_t passed = bytesPassed(play % size, lastCursor, size);
-    if (passed < size / 2) {
-      playedBytes += passed;
-      lastCursor = play % size;
-      provider->reportPlayed(playedBytes, now);
+  if (followCursor()) provider->reportPlayed(playedBytes, readMillisecondTimer());
+  LeaveCriticalSection(&lock);
+}
+
+bool DirectSoundDevice::seek(double seconds) {
+  EnterCriticalSection(&lock);
+  const bool sought = provider->seek(seconds);
+  // Before the feeder has primed the buffer, its first fill comes from there.
+  if (sought && primed) rewriteFromWriteCursor();
+  LeaveCriticalSection(&lock);
+  return sought;
+}
+
+void DirectSoundDevice::rewriteFromWriteCursor() {
+  DWORD play = 0, write = 0;
+  // Without the cursors the passes bring the new audio, a buffer later.
+  if (FAILED(soundBuffer->GetCurrentPosition(&play, &write))) return;
+  const uint32_t size = static_cast<uint32_t>(bufferBytes);
+  const uint32_t committed = bytesPassed(write % size, play % size, size);
+  // The seek's first byte plays once the cursor has passed what is committed.
+  lastCursor = play % size;
+  playedBytes = takenBytes - committed;
+  const uint32_t count = size - committed;
+  provider->fill(staging, count);
+  takenBytes += count;
+  writeBuffer(write % size, count);
+  // The rewrite ends at the play cursor; the passes go on from there.
+  writePosition = lastCursor;
+}
+
+void DirectSoundDevice::pause() {
+  EnterCriticalSection(&lock);
+  if (running && !paused) {
+    paused = true;
+    // Before the feeder has primed the buffer, it does not start playing.
+    if (primed) {
+      soundBuffer->Stop();
+      followCursor();
     }
+    provider->reportPaused(playedBytes, readMillisecondTimer());
   }
   LeaveCriticalSection(&lock);
 }
 
-void DirectSoundDevice::restart() {
-  if (!thread) return;
+void DirectSoundDevice::resume() {
   EnterCriticalSection(&lock);
-  DWORD play = 0;
-  if (primed && SUCCEEDED(soundBuffer->GetCurrentPosition(&play, nullptr))) {
-    const uint32_t size = static_cast<uint32_t>(bufferBytes);
-    // A whole second from the play cursor on, from the source's position;
-    // the passes go on from there.
-    lastCursor = play % size;
-    playedBytes = takenBytes;
-    provider->fill(staging, size);
-    takenBytes += size;
-    writeBuffer(lastCursor, size);
-    writePosition = lastCursor;
+  if (running && paused) {
+    paused = false;
+    provider->reportResumed();
+    if (primed) play(soundBuffer);
   }
   LeaveCriticalSection(&lock);
 }

@@ -28,9 +28,14 @@ public:
   void start() override;
   // Ends the feeder (waiting for it), then releases the buffer and the object.
   void close() override;
-  // Rewrites the whole buffer from the play cursor on with the source's
-  // audio from its position; nothing before the feeder has primed it.
-  void restart() override;
+  // Seeks the source and, once the feeder has primed the buffer, rewrites
+  // it from the write cursor round to the play cursor with the audio from
+  // there; what lies between the two cursors is the platform's already and
+  // plays out first.
+  bool seek(double seconds) override;
+  // Stops the buffer where it is; resume plays it on from there.
+  void pause() override;
+  void resume() override;
 
   // Zeroes the whole sound buffer.
   void clearBuffer();
@@ -44,6 +49,11 @@ public:
   uint32_t feedPass();
   // Tells the source which delivered byte the play cursor has reached, and when.
   void reportPosition();
+  // Under `lock`: moves playedBytes on to the play cursor; false where the
+  // cursor cannot be read or has gone back.
+  bool followCursor();
+  // Under `lock`, after the source has sought: the rewrite that seek describes.
+  void rewriteFromWriteCursor();
   // The feeder thread's body: a pass every 100 ms, the play position every 10 ms.
   void feederThread();
 

@@ -43,13 +43,34 @@ void NullAudioDevice::start() {
   });
 }
 
-void NullAudioDevice::restart() {
+bool NullAudioDevice::seek(double seconds) {
   std::lock_guard<std::mutex> lock(stateLock);
-  if (!running) return;
+  if (!provider->seek(seconds)) return false;
+  if (!running) return true;
   // What was taken and not yet played is dropped: the next byte played is the next one taken.
-  startMs = readMillisecondTimer();
+  startMs = playingNow();
   startByte = taken;
   buffersTaken = 0;
+  pollLocked();
+  return true;
+}
+
+void NullAudioDevice::pause() {
+  std::lock_guard<std::mutex> lock(stateLock);
+  if (!running || paused) return;
+  pollLocked();
+  pausedMs = readMillisecondTimer();
+  paused = true;
+  provider->reportPaused(playedBytes(pausedMs), pausedMs);
+}
+
+void NullAudioDevice::resume() {
+  std::lock_guard<std::mutex> lock(stateLock);
+  if (!running || !paused) return;
+  // The pause does not count as played.
+  startMs += readMillisecondTimer() - pausedMs;
+  paused = false;
+  provider->reportResumed();
   pollLocked();
 }
 
@@ -58,14 +79,22 @@ void NullAudioDevice::poll() {
   pollLocked();
 }
 
+uint32_t NullAudioDevice::playingNow() const {
+  return paused ? pausedMs : readMillisecondTimer();
+}
+
+// The play position is the timer: whole frames played since start.
+uint64_t NullAudioDevice::playedBytes(uint32_t now) const {
+  const uint64_t frames = static_cast<uint64_t>(now - startMs) * static_cast<uint64_t>(sampleRate) / 1000;
+  return startByte + frames * 2 * static_cast<uint64_t>(bytesPerSample);
+}
+
 void NullAudioDevice::pollLocked() {
   if (!running) return;
-  const uint32_t now = readMillisecondTimer();
-  const uint32_t elapsedMs = now - startMs;
-  // The play position is the timer: whole frames played since start.
-  const uint64_t frames = static_cast<uint64_t>(elapsedMs) * static_cast<uint64_t>(sampleRate) / 1000;
-  provider->reportPlayed(startByte + frames * 2 * static_cast<uint64_t>(bytesPerSample), now);
-  const uint32_t due = elapsedMs / 1000 + buffersAhead;
+  const uint32_t timer = readMillisecondTimer();
+  const uint32_t now = paused ? pausedMs : timer;
+  provider->reportPlayed(playedBytes(now), timer);
+  const uint32_t due = (now - startMs) / 1000 + buffersAhead;
   while (buffersTaken < due) {
     provider->fill(buffer.data(), static_cast<uint32_t>(buffer.size()));
     taken += buffer.size();

@@ -86,6 +86,14 @@ void OggVorbisProvider::reportPlayed(uint64_t streamByte, uint32_t atMs) {
   clock->played(streamByte, atMs);
 }
 
+void OggVorbisProvider::reportPaused(uint64_t streamByte, uint32_t atMs) {
+  clock->paused(streamByte, atMs);
+}
+
+void OggVorbisProvider::reportResumed() {
+  clock->resumed();
+}
+
 bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
   std::lock_guard<std::mutex> lock(decodeLock);
   uint32_t start = readMillisecondTimer();

@@ -25,6 +25,8 @@ public:
   // reports them) from what the fills delivered less the output's lead.
   double getTime() override;
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override;
+  void reportPaused(uint64_t streamByte, uint32_t atMs) override;
+  void reportResumed() override;
   bool fill(uint8_t* buffer, uint32_t bytes) override;
   // To the sample, through the decoder's own seek; past the end gives silence.
   bool seek(double seconds) override;

@@ -49,7 +49,8 @@ void PlaybackClock::delivered(uint32_t bytes, uint32_t startMs) {
 void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
   reporting = true;
-  if (streamByte < segmentByte) return; // audio from before a seek
+  // Audio from before a seek, or a position while paused: the pause said where it stopped.
+  if (outputPaused || streamByte < segmentByte) return;
   if (baseline) {
     if (streamByte > lastByte)
       positionChanged(streamByte, atMs);
@@ -57,15 +58,14 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
       lastByte = streamByte; // after a stray position ahead, the next move counts again
     return;
   }
-  // The first position in this stretch: where playback starts, not yet that
-  // it moves. Until it does, the clock holds there; after a seek it runs on
-  // from the seek.
+  // The first position in this stretch, or after a pause: where playback
+  // starts, not yet that it moves. Until it does, the clock holds there.
   baseline = true;
   lastByte = streamByte;
   window[0] = window[1] = Candidate();
   starting = true;
   steadySince = Candidate();
-  if (current.running && current.kind != fromFills) return;
+  if (current.kind == exact) return; // holding at the seek already
   Anchor hold = current;
   hold.music = musicAt(streamByte);
   hold.at = atMs;
@@ -82,12 +82,6 @@ void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   seen.at = atMs;
   seen.valid = true;
   Anchor next = current;
-  // The output plays from the seek now: the seek's second step, and a new start.
-  if (current.kind == exact) {
-    ++next.seeks;
-    starting = true;
-    steadySince = Candidate();
-  }
   if (!next.running) ++next.starts;
   next.running = true;
   next.kind = fromPosition;
@@ -142,10 +136,31 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
   Anchor next = current;
   next.music = to;
   next.at = nowMs;
-  next.running = true;
+  next.running = false; // what is heard meanwhile is what the output had before
   next.kind = exact;
   ++next.seeks;
   publish(next);
+}
+
+void PlaybackClock::paused(uint64_t streamByte, uint32_t atMs) {
+  std::lock_guard<std::mutex> lock(writerLock);
+  reporting = true;
+  outputPaused = true;
+  // Holding already: at a seek, or where playback has not started.
+  if (!current.running || streamByte < segmentByte) return;
+  Anchor next = current;
+  next.music = musicAt(streamByte);
+  next.at = atMs;
+  next.kind = draining;
+  next.starting = true; // forward only
+  publish(next);
+}
+
+void PlaybackClock::resumed() {
+  std::lock_guard<std::mutex> lock(writerLock);
+  if (!outputPaused) return;
+  outputPaused = false;
+  baseline = false; // the next position is where playback starts again
 }
 
 // Sequentially consistent stores: a reader whose two sequence reads agree
@@ -193,6 +208,8 @@ double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
   double target = a.music + run;
   if (a.kind == fromFills) target -= lead + latency;
   if (a.kind == fromPosition) target -= latency;
+  // What the output had played is heard over the latency after it stopped.
+  if (a.kind == draining) target = a.music - std::max(0.0, latency - run);
   std::lock_guard<std::mutex> lock(readerLock);
   return slew(a, target, nowMs);
 }

@@ -8,14 +8,14 @@
 //
 // What is known about playback arrives on the writers' side: the fills (how
 // much music was delivered, and when), the output's play positions (which
-// delivered byte it plays, and when) and seeks. The writers serialise on
-// their own mutex and publish one anchor - "at timer reading `at` the music
-// stands at `music`" - through a sequence lock, so the reader never waits
-// for them. The reader runs on from the anchor at the timer's rate and slews
-// towards it: never backwards, at most 5 % faster or slower than the timer.
-// It steps only where the anchor allows: forward at the start of playback,
-// either way at a seek - to the seek's position at once, and to what the
-// output plays once it plays from there (after its restart).
+// delivered byte it plays, and when), seeks, and the output's pauses. The
+// writers serialise on their own mutex and publish one anchor - "at timer
+// reading `at` the music stands at `music`" - through a sequence lock, so the
+// reader never waits for them. The reader runs on from the anchor at the
+// timer's rate and slews towards it: never backwards, at most 5 % faster or
+// slower than the timer. It steps forward where playback starts, and either
+// way only at a seek, once: to the seek's position, where it holds until the
+// output plays from there.
 //
 // Play positions come in steps (an output takes or plays its audio in
 // periods), and each is read a little after it was reached. So the anchor is
@@ -26,7 +26,9 @@
 // that change's step, and it steps forward only. (An output takes its first
 // period at once and may then wait a second for a sound server that is not
 // yet playing; a clock running on meanwhile would be that second ahead, and
-// slewing takes twenty times as long to bring it back.)
+// slewing takes twenty times as long to bring it back.) A start after a seek
+// or a pause is such a start: the clock holds until what the output plays
+// from there is heard.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -35,8 +37,14 @@ public:
   void delivered(uint32_t bytes, uint32_t startMs);
   // The output plays delivered byte `streamByte` (counted over all fills) at `atMs`.
   void played(uint64_t streamByte, uint32_t atMs);
-  // The next byte delivered is music time `seconds`; the clock reads that at `nowMs`.
+  // The next byte delivered is music time `seconds`; the clock reads that
+  // from `nowMs` on, until the output plays from there.
   void seek(double seconds, uint32_t nowMs);
+  // The output stopped at delivered byte `streamByte` at `atMs`: the clock
+  // runs on to what it had played and holds there until resumed().
+  void paused(uint64_t streamByte, uint32_t atMs);
+  // The output plays again from where it stopped (or from a seek made meanwhile).
+  void resumed();
 
   // The clock at `nowMs`. `lead`: seconds from what a fill decodes to what
   // is heard, used while no output reports its position; `latency`: seconds
@@ -50,6 +58,7 @@ private:
     fromFills = 0,    // less the lead and the latency
     fromPosition = 1, // less the latency
     exact = 2,        // as it stands (a seek)
+    draining = 3,     // a pause: runs on to `music` over the latency, then holds
   };
   struct Anchor {
     double music = 0.0;
@@ -59,7 +68,7 @@ private:
     double reach = 0.0;    // while starting: how far the clock may run on from `music`
     uint32_t kind = fromFills;
     uint32_t starts = 0; // the clock may step forward where this changes
-    uint32_t seeks = 0;  // and either way where this does
+    uint32_t seeks = 0;  // and either way, once, where this does
   };
   struct Candidate {
     double music = 0.0;
@@ -87,6 +96,7 @@ private:
   double segmentMusic = 0.0;
   bool reporting = false; // an output reports its position: fills no longer time the clock
   bool baseline = false;  // a position in the newest stretch has been seen
+  bool outputPaused = false;
   uint64_t lastByte = 0;
   bool starting = false; // the position has not yet kept time with the timer
   Candidate steadySince; // where the current check of that began

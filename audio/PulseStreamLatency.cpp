@@ -1,16 +1,24 @@
-#include "PulseStreamLatency.h"
-
 #include <pulse/context.h>
 #include <pulse/introspect.h>
+#include <pulse/mainloop.h>
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
+#include <mutex>
+#include <thread>
 #include <utility>
 #include <vector>
+
+#include "ServerLatency.h"
+
+namespace {
 
 // The newest sink input of this process, and what the server holds of it.
 struct SinkInputFound {
@@ -22,8 +30,6 @@ struct SinkInputFound {
   pa_usec_t sinkConfigured = 0;
   bool done = false;
 };
-
-namespace {
 
 const auto samplePeriod = std::chrono::milliseconds(50);
 const size_t windowSamples = 40; // two seconds
@@ -70,6 +76,42 @@ double lowLevel(const std::deque<double>& held) {
   std::nth_element(sorted.begin(), low, sorted.end());
   return *low;
 }
+
+// What the PulseAudio server holds of this process's newest playback stream:
+// the stream's buffer in the server plus the sink's latency, as the server
+// reports them. A thread of its own asks on a connection of its own every
+// 50 ms and, every half second, reports the level it drains to over the last
+// two seconds: both parts rise and fall as the client writes and the sink
+// renders, in blocks, and the samples fall on many phases of that. Reports
+// nothing if there is no server or no such stream.
+class PulseStreamLatency : public ServerLatency {
+public:
+  explicit PulseStreamLatency(std::function<void(double seconds)> report);
+  ~PulseStreamLatency() override;
+  PulseStreamLatency(const PulseStreamLatency&) = delete;
+  PulseStreamLatency& operator=(const PulseStreamLatency&) = delete;
+
+private:
+  void run();
+  bool connect();
+  void watch();
+  // Asks for the sink inputs; false once stopping or the connection fails.
+  bool query(SinkInputFound& found);
+  // Handles the server's messages until the operation sets `done`; false as iterateUntil.
+  bool await(pa_operation* operation, const bool& done);
+  // Handles the server's messages until `done`; false once stopping or the connection fails.
+  bool iterateUntil(const std::function<bool()>& done);
+  // Waits a sample period; false once stopping.
+  bool pause();
+
+  std::function<void(double)> report;
+  pa_mainloop* loop = nullptr;
+  pa_context* context = nullptr;
+  std::atomic<bool> stopping{false};
+  std::mutex pauseLock;
+  std::condition_variable wake;
+  std::thread thread;
+};
 
 } // namespace
 
@@ -139,10 +181,14 @@ bool PulseStreamLatency::await(pa_operation* operation, const bool& done) {
   return answered;
 }
 
+// The stop flag is read after the prepare step, which discards the wake-ups
+// sent so far: a stop is then either seen here or wakes the poll that follows.
 bool PulseStreamLatency::iterateUntil(const std::function<bool()>& done) {
   while (!done()) {
-    if (stopping || !PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) return false;
-    if (pa_mainloop_iterate(loop, 1, nullptr) < 0) return false;
+    if (!PA_CONTEXT_IS_GOOD(pa_context_get_state(context))) return false;
+    if (pa_mainloop_prepare(loop, -1) < 0) return false;
+    if (stopping) pa_mainloop_quit(loop, 0); // from this thread: the poll returns at once
+    if (pa_mainloop_poll(loop) < 0 || pa_mainloop_dispatch(loop) < 0) return false;
   }
   return true;
 }
@@ -150,4 +196,9 @@ bool PulseStreamLatency::iterateUntil(const std::function<bool()>& done) {
 bool PulseStreamLatency::pause() {
   std::unique_lock<std::mutex> lock(pauseLock);
   return !wake.wait_for(lock, samplePeriod, [this] { return stopping.load(); });
+}
+
+std::unique_ptr<ServerLatency> createServerLatency(const char* driver, std::function<void(double)> report) {
+  if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0) return nullptr;
+  return std::make_unique<PulseStreamLatency>(std::move(report));
 }

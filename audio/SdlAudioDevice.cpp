@@ -1,7 +1,6 @@
 #include "SdlAudioDevice.h"
 
 #include <chrono>
-#include <cstring>
 
 #include "AudioProvider.h"
 #include "MillisecondTimer.h"
@@ -49,6 +48,7 @@ int SdlAudioDevice::open(void*) {
   buffers[0] = new uint8_t[static_cast<size_t>(bufferBytes)];
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   current = 0;
+  refused = false;
   queuedBytes = 0;
   // Two one-second buffers are decoded ahead of what is heard. Bytes taken
   // from the queue go through the device buffer SDL obtained before they are heard.
@@ -67,11 +67,10 @@ int SdlAudioDevice::open(void*) {
 // position steps, that whole period is still in SDL, ahead of what the server
 // holds at its lowest (its stream buffer and the sink).
 void SdlAudioDevice::watchServerLatency(double period) {
-  const char* driver = SDL_GetCurrentAudioDriver();
-  if (driver == nullptr || std::strcmp(driver, "pulseaudio") != 0) return;
   AudioProvider* source = provider;
-  serverLatency = std::make_unique<PulseStreamLatency>(
-      [source, period](double held) { source->setOutputLatency(period + held); });
+  serverLatency = createServerLatency(SDL_GetCurrentAudioDriver(), [source, period](double held) {
+    source->setOutputLatency(period + held);
+  });
 }
 
 void SdlAudioDevice::start() {
@@ -83,26 +82,53 @@ void SdlAudioDevice::start() {
   feeder.start(feederPoll, [this] { return feed(); });
 }
 
-void SdlAudioDevice::refill() {
+// SDL queues all of a buffer or nothing. What it refused stays in the buffer,
+// counted neither here nor by the source twice, and is offered again.
+bool SdlAudioDevice::refill() {
   std::lock_guard<std::mutex> lock(refillLock);
-  if (!running) return;
+  if (!running) return false;
   int32_t index = current;
-  provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
+  if (!refused) provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
   ++queueSequence; // odd: the queue and the total disagree for a moment
-  SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes));
-  queuedBytes += static_cast<uint64_t>(bufferBytes);
+  refused = SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes)) != 0;
+  if (!refused) queuedBytes += static_cast<uint64_t>(bufferBytes);
   ++queueSequence;
+  if (refused) return false;
   current = index + 1 >= 2 ? 0 : index + 1;
+  return true;
 }
 
-void SdlAudioDevice::restart() {
-  std::lock_guard<std::mutex> lock(refillLock);
-  if (!running) return;
-  // The position (queued minus waiting) moves on to the next byte queued.
-  ++queueSequence;
-  SDL_ClearQueuedAudio(device);
-  ++queueSequence;
+bool SdlAudioDevice::seek(double seconds) {
+  {
+    std::lock_guard<std::mutex> lock(refillLock);
+    if (!provider->seek(seconds)) return false;
+    refused = false; // music from before the seek
+    if (!running) return true;
+    // The position (queued minus waiting) moves on to the next byte queued: the seek's first.
+    ++queueSequence;
+    SDL_ClearQueuedAudio(device);
+    ++queueSequence;
+  }
   feeder.wake();
+  return true;
+}
+
+// SDL pauses under its device lock: once it returns, nothing more is taken
+// from the queue, and what was taken is heard.
+void SdlAudioDevice::pause() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running || paused) return;
+  SDL_PauseAudioDevice(device, 1);
+  paused = true;
+  provider->reportPaused(playedBytes(), readMillisecondTimer());
+}
+
+void SdlAudioDevice::resume() {
+  std::lock_guard<std::mutex> lock(refillLock);
+  if (!running || !paused) return;
+  paused = false;
+  provider->reportResumed();
+  SDL_PauseAudioDevice(device, 0);
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {
@@ -128,13 +154,13 @@ void SdlAudioDevice::reportPosition() {
 }
 
 // One pass of the feeder: the position, and a refill once a second has been
-// played (then at once another pass, in case the feeder fell behind).
+// played (then at once another pass, in case the feeder fell behind; after a
+// refused one, the next poll).
 bool SdlAudioDevice::feed() {
   if (!running) return false;
   reportPosition();
   if (!secondPlayed()) return false;
-  refill();
-  return true;
+  return refill();
 }
 
 void SdlAudioDevice::close() {

@@ -9,7 +9,7 @@
 
 #include "AudioDevice.h"
 #include "PollingThread.h"
-#include "PulseStreamLatency.h"
+#include "ServerLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
 // one-second buffers are queued at start; a feeder thread refills and queues
@@ -22,11 +22,16 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
-  // Empties SDL's queue; the feeder then queues two buffers from the source's position.
-  void restart() override;
+  // Empties SDL's queue once the source has sought; the feeder then queues
+  // two buffers from there.
+  bool seek(double seconds) override;
+  // SDL stops taking from its queue, and plays on from it at resume.
+  void pause() override;
+  void resume() override;
 
-  // Fills buffer `current` from the source and queues it; nothing once stopped.
-  void refill();
+  // Fills buffer `current` from the source and queues it; nothing once
+  // stopped. False when SDL refused it: the next call queues the same bytes.
+  bool refill();
   // Bytes handed to the device so far: queued minus still waiting.
   uint64_t playedBytes() const;
 
@@ -44,11 +49,13 @@ private:
   void reportPosition();
   bool feed();
   bool secondPlayed() const;
-  // Under PulseAudio, has the latency follow what the server holds.
+  // Where SDL plays through a server this build can ask, has the latency follow what it holds.
   void watchServerLatency(double period);
 
-  // Held while a buffer is filled and queued, so that a restart falls between two.
+  // Held while a buffer is filled and queued, so that a seek or a pause falls between two.
   std::mutex refillLock;
   PollingThread feeder;
-  std::unique_ptr<PulseStreamLatency> serverLatency;
+  // Under refillLock: buffer `current` holds bytes that SDL refused to queue.
+  bool refused = false;
+  std::unique_ptr<ServerLatency> serverLatency;
 };

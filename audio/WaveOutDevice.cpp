@@ -103,32 +103,56 @@ double WaveOutDevice::unplayedSeconds() const {
   return secondsOf(unplayed);
 }
 
+bool WaveOutDevice::followPosition() {
+  MMTIME time = {};
+  time.wType = TIME_BYTES;
+  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
+    return false;
+  // The device counts in 32 bits: the difference is right across its wrap.
+  // A position behind the last one is a glitch, not four gigabytes played.
+  const int32_t moved = static_cast<int32_t>(time.u.cb - lastPosition);
+  if (moved < 0) return false;
+  playedBytes += static_cast<uint32_t>(moved);
+  lastPosition = time.u.cb;
+  return true;
+}
+
 // The position first, then the time: a late timer reading only makes the
 // position look older, which the clock discounts.
 void WaveOutDevice::reportPosition() {
   std::lock_guard<std::mutex> lock(deviceLock);
-  MMTIME time = {};
-  time.wType = TIME_BYTES;
-  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
-    return;
-  const uint32_t now = readMillisecondTimer();
-  // The device counts in 32 bits: the difference is right across its wrap.
-  // A position behind the last one is a glitch, not four gigabytes played.
-  const int32_t moved = static_cast<int32_t>(time.u.cb - lastPosition);
-  if (moved < 0) return;
-  playedBytes += static_cast<uint32_t>(moved);
-  lastPosition = time.u.cb;
-  provider->reportPlayed(playedBytes, now);
+  if (followPosition()) provider->reportPlayed(playedBytes, readMillisecondTimer());
 }
 
-void WaveOutDevice::restart() {
+bool WaveOutDevice::seek(double seconds) {
   std::lock_guard<std::mutex> lock(deviceLock);
-  if (!running) return;
+  if (!provider->seek(seconds)) return false;
+  if (!running) return true;
   waveOutReset(waveOut);
-  // The device counts from 0 again, from the next byte written.
+  // A reset device plays the next buffer written at once, paused or not.
+  if (paused) waveOutPause(waveOut);
+  // The device counts from 0 again, from the next byte written: the seek's first.
   writtenBeforeReset = writtenBytes;
   playedBytes = writtenBytes;
   lastPosition = 0;
+  return true;
+}
+
+void WaveOutDevice::pause() {
+  std::lock_guard<std::mutex> lock(deviceLock);
+  if (!running || paused) return;
+  waveOutPause(waveOut);
+  paused = true;
+  followPosition();
+  provider->reportPaused(playedBytes, readMillisecondTimer());
+}
+
+void WaveOutDevice::resume() {
+  std::lock_guard<std::mutex> lock(deviceLock);
+  if (!running || !paused) return;
+  paused = false;
+  provider->reportResumed();
+  waveOutRestart(waveOut);
 }
 
 void WaveOutDevice::close() {

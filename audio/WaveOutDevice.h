@@ -21,9 +21,11 @@ public:
   int open(void* window) override;
   void start() override;
   void close() override;
-  // Resets the device, which returns both buffers; each is refilled from
-  // the source's position as its completion comes.
-  void restart() override;
+  // Seeks the source and resets the device, which returns both buffers;
+  // each is refilled from the new position as its completion comes.
+  bool seek(double seconds) override;
+  void pause() override;
+  void resume() override;
 
   // Fills buffer `current` from the source and queues it; nothing once stopped.
   void refill();
@@ -41,12 +43,15 @@ private:
   void refillLoop();
   // Tells the source which delivered byte the device plays, and when.
   void reportPosition();
+  // Under deviceLock: moves playedBytes on to the device's position; false
+  // where the device gives none.
+  bool followPosition();
   void stopRefiller();
   // Seconds written to the device that it has not played yet.
   double unplayedSeconds() const;
   double secondsOf(uint64_t bytes) const;
 
-  // Held by refills, position reports and restarts.
+  // Held by refills, position reports, seeks and pauses.
   std::mutex deviceLock;
   // Bytes handed to waveOutWrite since open, and before the latest reset
   // (which sets the device's position back to 0).

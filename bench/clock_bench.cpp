@@ -12,9 +12,15 @@
 // prints the median difference, the worst distance from that median, how
 // often the clock went backwards, and how little was left queued ahead of
 // the position (a refill late enough to be heard lets that reach zero).
-// --trace writes every sample to FILE ("time clock position latency", in
-// seconds), timed on the clock that a native recorder of the sink reads, so
-// that the two can be laid side by side, and keeps the music in FILE.ogg.
+// Then it seeks, alternately 5 s forward and back, and reads the clock every
+// 10 ms after each seek: the first reading must be the seek's target, and no
+// later one may be less than the one before; likewise across a pause of a
+// second. It prints the steps back, how long the clock held at its first
+// reading after a seek, and the readings across the first seek and the pause.
+// --trace writes every sample before the seeks to FILE ("time clock position
+// latency", in seconds), timed on the clock that a native recorder of the
+// sink reads, so that the two can be laid side by side, and keeps the music
+// in FILE.ogg.
 
 #include <algorithm>
 #include <atomic>
@@ -42,6 +48,13 @@ namespace {
 const double bytesPerSecond = 176400.0;
 // Until the first refill, the clock also counts the output's start-up latency.
 const double warmUpSeconds = 2.0;
+// Seeks after the sampling: how many, how far, and how long each is watched.
+const int seekCount = 8;
+const double seekSeconds = 5.0;
+const double afterSeekSeconds = 1.5;
+const double pausedSeconds = 1.0;
+// Readings across the first seek that are printed.
+const size_t tracedReadings = 30;
 
 struct Result {
   double medianMs = 0.0;
@@ -79,6 +92,8 @@ public:
   bool seek(double seconds) override { return inner->seek(seconds); }
   void setOutputLead(double seconds) override { inner->setOutputLead(seconds); }
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override { inner->reportPlayed(streamByte, atMs); }
+  void reportPaused(uint64_t streamByte, uint32_t atMs) override { inner->reportPaused(streamByte, atMs); }
+  void reportResumed() override { inner->reportResumed(); }
   void setOutputLatency(double seconds) override {
     inner->setOutputLatency(seconds);
     AudioProvider::setOutputLatency(seconds);
@@ -99,6 +114,100 @@ struct Position {
     return output.seconds();
   }
 };
+
+struct SeekResult {
+  size_t seeks = 0;
+  // Readings less than the one before, after each seek's own step.
+  size_t backwardSteps = 0;
+  double largestBackMs = 0.0;
+  // The first reading after a seek against the seek's target.
+  double worstFirstMs = 0.0;
+  // How long the clock stayed at its first reading after a seek.
+  double leastHoldMs = 1e9;
+  double mostHoldMs = 0.0;
+  std::vector<double> trace; // the reading before the first seek, then those after it
+  // Across a pause: the reading before it, then every fifth; the resume came before `resumedAt`.
+  std::vector<double> pauseTrace;
+  size_t resumedAt = 0;
+};
+
+double secondsSince(std::chrono::steady_clock::time_point begin) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+}
+
+void countBackward(double previous, double clock, SeekResult& result) {
+  if (clock >= previous) return;
+  ++result.backwardSteps;
+  result.largestBackMs = std::max(result.largestBackMs, (previous - clock) * 1000.0);
+}
+
+void watchSeek(AudioDevice* output, CountingSource* source, bool traced, SeekResult& result) {
+  const double before = source->getTime();
+  const double target = std::max(0.0, before + (result.seeks % 2 == 0 ? seekSeconds : -seekSeconds));
+  const auto begin = std::chrono::steady_clock::now();
+  output->seek(target);
+  const double first = source->getTime();
+  double previous = first;
+  ++result.seeks;
+  result.worstFirstMs = std::max(result.worstFirstMs, std::fabs(previous - target) * 1000.0);
+  if (traced) result.trace = {before, previous};
+  bool holding = true;
+  while (secondsSince(begin) < afterSeekSeconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const double clock = source->getTime();
+    countBackward(previous, clock, result);
+    if (holding && clock != first) {
+      holding = false;
+      const double heldMs = secondsSince(begin) * 1000.0;
+      result.leastHoldMs = std::min(result.leastHoldMs, heldMs);
+      result.mostHoldMs = std::max(result.mostHoldMs, heldMs);
+    }
+    if (traced && result.trace.size() < tracedReadings) result.trace.push_back(clock);
+    previous = clock;
+  }
+}
+
+// Paused for a second: the clock runs on to what the output had played and
+// holds; resumed, it holds until the music is heard again.
+void watchPause(AudioDevice* output, CountingSource* source, SeekResult& result) {
+  double previous = source->getTime();
+  result.pauseTrace = {previous};
+  output->pause();
+  const auto begin = std::chrono::steady_clock::now();
+  for (int i = 1; secondsSince(begin) < pausedSeconds + afterSeekSeconds; ++i) {
+    if (!result.resumedAt && secondsSince(begin) >= pausedSeconds) {
+      output->resume();
+      result.resumedAt = result.pauseTrace.size();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const double clock = source->getTime();
+    countBackward(previous, clock, result);
+    if (i % 5 == 0) result.pauseTrace.push_back(clock);
+    previous = clock;
+  }
+}
+
+SeekResult seekAcross(AudioDevice* output, CountingSource* source) {
+  SeekResult result;
+  for (int i = 0; i < seekCount; ++i)
+    watchSeek(output, source, i == 0, result);
+  watchPause(output, source, result);
+  return result;
+}
+
+void printSeeks(const SeekResult& r) {
+  std::printf(
+      "seeks: %zu, alternately %.0f s forward and back, and a pause; after each seek's own step and "
+      "across the pause %zu backward steps (largest %.1f ms); first reading minus the target: worst %.1f ms; "
+      "held there %.0f to %.0f ms\nreadings across the first seek (every 10 ms): ",
+      r.seeks, seekSeconds, r.backwardSteps, r.largestBackMs, r.worstFirstMs, r.leastHoldMs, r.mostHoldMs);
+  for (size_t i = 0; i < r.trace.size(); ++i)
+    std::printf(i == 0 ? "%.3f" : i == 1 ? " | %.3f" : " %.3f", r.trace[i]);
+  std::printf("\nreadings across a pause of %.0f s and the resume (every 50 ms): ", pausedSeconds);
+  for (size_t i = 0; i < r.pauseTrace.size(); ++i)
+    std::printf(i == 0 ? "%.3f" : i == 1 || i == r.resumedAt ? " | %.3f" : " %.3f", r.pauseTrace[i]);
+  std::printf("\n");
+}
 
 // Into `path`, or a temporary file when it is empty.
 std::string writeMusic(double seconds, std::string path) {
@@ -166,8 +275,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    // Music to spare: the output decodes two seconds ahead.
-    std::string musicPath = writeMusic(warmUpSeconds + seconds + 4.0, kept);
+    // Music to spare: the output decodes two seconds ahead, and the seeks go forward and back.
+    std::string musicPath =
+        writeMusic(warmUpSeconds + seconds + seekCount * afterSeekSeconds + seekSeconds + 4.0, kept);
     AudioProvider* music = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
     CountingSource source(music);
     AudioDevice* output = createAudioDevice(name, &source, outputWindow());
@@ -177,12 +287,14 @@ int main(int argc, char** argv) {
     output->start();
     Result r = sample(&source, position, seconds, trace);
     if (trace) std::fclose(trace);
+    SeekResult seeks = seekAcross(output, &source);
     output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
                 "from the median, %zu backward steps; clock minus wall clock: worst %.1f ms from its median; "
                 "reported latency %.1f ms; least queued ahead of the position %.0f ms\n",
                 name.c_str(), seconds, r.samples, r.medianMs, r.worstFromMedianMs, r.backwardSteps,
                 r.worstFromWallMs, source.getOutputLatency() * 1000.0, r.leastAheadMs);
+    printSeeks(seeks);
     std::error_code stillOpen; // the source never closes its file
     if (kept.empty()) std::filesystem::remove(musicPath, stillOpen);
     return 0;

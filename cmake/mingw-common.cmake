@@ -24,3 +24,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # libpng.pc requires zlib.pc, which libz-mingw-w64-dev installs under /usr/<triple>.
 set(ENV{PKG_CONFIG_LIBDIR} "${ZEPH_MINGW_PREFIX}/lib/pkgconfig:/usr/${ZEPH_MINGW_TRIPLE}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+
+# Tests, and the end-to-end tests' programs, run under Wine: the same command
+# runs 32-bit (with Debian's wine32:i386) and 64-bit programs.
+find_program(ZEPH_WINE wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPH_WINE})

@@ -1,5 +1,3 @@
 set(ZEPH_MINGW_TRIPLE x86_64-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
-find_program(ZEPH_WINE wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPH_WINE})

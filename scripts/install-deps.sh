@@ -110,6 +110,19 @@ esac
 packages=("${play_packages[@]}")
 [ "$mode" = play ] || packages+=("${test_packages[@]}")
 
+# 32-bit Wine, for the shipped executable and the win32 build's tests, where
+# the machine runs 32-bit programs; elsewhere it would stop 64-bit Wine too.
+here=$(dirname "${BASH_SOURCE[0]}")
+wine32=""
+if [ "$mode" = all ]; then
+  if bash "$here/runs-i386.sh"; then
+    wine32=1
+    packages+=(wine32:i386)
+  else
+    echo "install-deps: this machine does not run 32-bit programs: no wine32, the win32 build's tests cannot run" >&2
+  fi
+fi
+
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 
@@ -127,6 +140,12 @@ if [ "$mode" = all ] && ! has_src_entries; then
     exit 1
   fi
   $sudo tee "$apt_dir/sources.list.d/zeph-src.sources" >/dev/null <<<"$entries"
+  need_update=1
+fi
+
+# wine32:i386 needs the i386 architecture, and its package lists, first.
+if [ -n "$wine32" ] && ! grep -qx i386 < <(dpkg --print-foreign-architectures); then
+  $sudo dpkg --add-architecture i386
   need_update=1
 fi
 

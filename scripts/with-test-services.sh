@@ -2,7 +2,8 @@
 # with-test-services.sh COMMAND [ARGS...]
 # Runs COMMAND with the services the tests need: one Xvfb (DISPLAY), one
 # PulseAudio daemon whose default sink is the null sink "cap" (XDG_RUNTIME_DIR,
-# PULSE_RUNTIME_PATH) and one fresh 64-bit Wine prefix (WINEPREFIX, WINEDEBUG=-all).
+# PULSE_RUNTIME_PATH) and one fresh 64-bit Wine prefix, which holds 32-bit
+# Windows too where wine32 is installed (WINEPREFIX, WINEDEBUG=-all).
 # Everything it started is stopped by process id when it exits; the exit status
 # is COMMAND's.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

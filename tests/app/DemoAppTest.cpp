@@ -13,6 +13,7 @@
 #include "AudioDevice.h"
 #include "DemoApp.h"
 #include "DemoProbe.h"
+#include "FrameSetup.h"
 #include "PatternProvider.h"
 
 namespace {
@@ -51,6 +52,25 @@ protected:
   Record seen;
   DemoApp app{"zeph frame test", 640, 480, 32, 16, false};
 };
+
+TEST(FrameSetup, ExtensionListsMatchWholeNamesOnly) {
+  const char* const name = "WGL_EXT_swap_control";
+  const struct {
+    const char* list;
+    bool listed;
+  } cases[] = {
+      {"WGL_EXT_swap_control", true},
+      {"WGL_ARB_pixel_format WGL_EXT_swap_control WGL_ARB_multisample", true},
+      {"WGL_ARB_pixel_format WGL_EXT_swap_control ", true},
+      {"WGL_EXT_swap_control_tear", false},
+      {"WGL_EXT_swap_control_tear WGL_EXT_swap_control", true},
+      {"XWGL_EXT_swap_control", false},
+      {"", false},
+      {nullptr, false},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(listsExtension(c.list, name), c.listed) << (c.list ? c.list : "(null)");
+}
 
 TEST(DemoApp, ConstructorStoresTheSettingsClassWide) {
   DemoApp::quit = true;

@@ -1,11 +1,12 @@
 // SDL2 parts of the frame: key events only, full screen on a display
-// without the asked mode, and no display at all.
+// without the asked mode, no display at all, and no sound driver.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
 #include <string>
 
+#include "AudioDevice.h"
 #include "DemoApp.h"
 #include "FrameSetup.h"
 
@@ -62,6 +63,20 @@ TEST(SdlFrame, NoReachableDisplayFailsInsteadOfRunningUnseen) {
   SDL_setenv("DISPLAY", display.c_str(), 1);
   EXPECT_STREQ(thrown, "Could not register class");
   EXPECT_EQ(DemoApp::window, nullptr);
+}
+
+// The sanitizer builds' leak check sees whether the failed output, and what
+// its open acquired, were given back.
+TEST(SdlFrame, AnOutputThatCannotOpenThrowsItsText) {
+  SDL_setenv("SDL_AUDIODRIVER", "zeph-no-such-driver", 1);
+  const char* thrown = nullptr;
+  try {
+    createAudioDevice(primaryAudioOutputName(), nullptr, nullptr);
+  } catch (const char* message) {
+    thrown = message;
+  }
+  SDL_setenv("SDL_AUDIODRIVER", "", 1);
+  EXPECT_STREQ(thrown, "SDL_OpenAudioDevice failed!");
 }
 
 } // namespace

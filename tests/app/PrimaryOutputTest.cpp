@@ -68,17 +68,49 @@ TEST(PrimaryOutput, StopEndsTheRefillsAndTheQueuedBuffersPlayOut) {
   o.output->close();
 }
 
-// A restart drops what was queued: both buffers come from the source again,
-// and playback and closing go on as before.
-TEST(PrimaryOutput, RestartQueuesBothBuffersAgainAndPlaysOn) {
+// A seek in ordinary playback drops what was queued: the next byte played is
+// the seek's first, and both buffers come from the source again, at once.
+// Played on instead, the queue would take two seconds to reach that byte,
+// and the buffers would come one a second.
+TEST(PrimaryOutput, SeekDropsTheQueueAndPlaysFromThereAtOnce) {
   OpenOutput o;
-  o.output->restart(); // not playing: nothing to drop
+  EXPECT_TRUE(o.output->seek(1.0)); // not playing: the source alone
   EXPECT_EQ(o.source.fillCount(), 0);
   o.output->start();
-  o.output->restart();
-  ASSERT_TRUE(o.source.waitForFills(5, 20.0));
+  ASSERT_TRUE(o.source.waitForFills(3, 20.0));
+  ASSERT_TRUE(o.output->seek(5.0));
+  EXPECT_EQ(o.source.seeks(), (std::vector<double>{1.0, 5.0}));
+  EXPECT_TRUE(o.source.waitForFills(5, 0.8)) << "the buffers were not refilled from the seek";
+  EXPECT_GE(o.source.seekByte(), 3u * 176400u);
+  EXPECT_TRUE(o.source.waitForPlayed(o.source.seekByte(), 0.8))
+      << "what was queued before the seek still plays";
   o.output->close();
   EXPECT_TRUE(outputClosed(o.output.get()));
+}
+
+// Paused, the position holds, through a seek too; resumed, it plays on.
+TEST(PrimaryOutput, PauseHoldsThroughASeekAndResumePlaysOn) {
+  const uint64_t tenthOfASecond = 17640;
+  OpenOutput o;
+  o.output->start();
+  ASSERT_TRUE(o.source.waitForPlayed(tenthOfASecond, 20.0));
+  o.output->pause();
+  EXPECT_TRUE(o.output->paused);
+  const int fills = o.source.fillCount();
+  ASSERT_TRUE(o.output->seek(9.0));
+  const uint64_t seekByte = o.source.seekByte();
+  ASSERT_TRUE(o.source.waitForFills(fills + 2, 0.8)) << "the buffers were not refilled from the seek";
+  ASSERT_TRUE(o.source.waitForPlayed(seekByte, 0.8)) << "what was queued before the seek still plays";
+  // Wine's waveOut counts what it hands its engine as played, so the
+  // position may pass the seek's first byte; but it does not move on.
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const uint64_t held = o.source.playedByte();
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_EQ(o.source.playedByte(), held) << "it played on while paused";
+  o.output->resume();
+  EXPECT_FALSE(o.output->paused);
+  EXPECT_TRUE(o.source.waitForPlayed(held + tenthOfASecond, 5.0)) << "it did not play on when resumed";
+  o.output->close();
 }
 
 TEST(PrimaryOutput, CloseWhilePlayingCancelsTheQueue) {

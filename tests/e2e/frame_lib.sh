@@ -32,6 +32,9 @@ frame_wine_setup() {
   else
     e2e_wine_setup
   fi
+  # Wine makes a prefix's 32-bit half only where wine32 is installed.
+  [ -z "${ZEPH_E2E_WINE32:-}" ] || [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ] ||
+    e2e_fail "the Wine prefix holds no 32-bit Windows (is wine32:i386 installed?): the test's set-up failed, not the program"
 }
 
 # make_music FILE SECONDS: test music from the project's synthesizer.

@@ -26,7 +26,13 @@ public:
   void finish();
 
 private:
-  AVFormatContext* format = nullptr;
+  // Frees the context and closes its file; declared before the streams,
+  // which hold pointers into it, so that it goes after them, also when the
+  // constructor throws.
+  struct FormatCloser {
+    void operator()(AVFormatContext* format) const;
+  };
+  std::unique_ptr<AVFormatContext, FormatCloser> format;
   std::unique_ptr<VideoStream> videoStream;
   std::unique_ptr<AudioStream> audioStream;
 };

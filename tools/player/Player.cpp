@@ -1,5 +1,6 @@
 #include "Player.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -9,10 +10,10 @@
 
 #include "AudioDevice.h"
 #include "AudioFile.h"
+#include "AudioProvider.h"
 #include "DemoApp.h"
 #include "FailureText.h"
 #include "Platform.h"
-#include "PlayerSource.h"
 #include "Production.h"
 #include "Reload.h"
 
@@ -25,7 +26,7 @@ namespace {
 const char* const musicFile = "data/tovi_does_brask.ogg";
 
 struct Session {
-  PlayerSource* source = nullptr;
+  AudioProvider* music = nullptr;
   double length = 0.0;
   std::string output;
   std::string problem; // the latest reload's failures
@@ -40,27 +41,30 @@ void say(const char* format, double seconds) {
   std::fflush(stdout);
 }
 
-void restartOutput() {
-  if (app->audioDevice) app->audioDevice->restart();
-}
-
+// Through the output once it exists, which drops what it holds of the music before.
 void seekTo(double seconds) {
   const double target = clampSeek(seconds, session.length);
-  session.source->seekTo(target);
-  if (!session.source->paused()) restartOutput();
-  say("seek to %.3f s\n", target);
+  AudioDevice* output = app->audioDevice;
+  if (output ? output->seek(target) : session.music->seek(target))
+    say("seek to %.3f s\n", target);
+  else
+    std::fprintf(stderr, "zephtool play: could not seek to %.3f s\n", target);
+}
+
+bool paused() {
+  return app->audioDevice && app->audioDevice->paused;
 }
 
 void togglePause() {
-  PlayerSource& source = *session.source;
-  if (source.paused()) {
-    source.resume();
-    say("resumed at %.3f s\n", source.getTime());
+  AudioDevice* output = app->audioDevice;
+  if (!output) return;
+  if (output->paused) {
+    output->resume();
+    say("resumed at %.3f s\n", session.music->getTime());
   } else {
-    source.pause();
-    say("paused at %.3f s\n", source.getTime());
+    output->pause();
+    say("paused at %.3f s\n", session.music->getTime());
   }
-  restartOutput();
 }
 
 void reload() {
@@ -75,7 +79,7 @@ void reload() {
 }
 
 void onKey(DemoApp*, DemoKey key) {
-  const double now = session.source->getTime();
+  const double now = session.music->getTime();
   switch (key) {
   case DemoKey::Space: togglePause(); break;
   case DemoKey::Left: seekTo(now - 5.0); break;
@@ -89,8 +93,8 @@ void onKey(DemoApp*, DemoKey key) {
 
 void showTitle() {
   char text[64];
-  std::snprintf(text, sizeof(text), "zeph play %.1f s%s", session.source->getTime(),
-                session.source->paused() ? " paused" : "");
+  std::snprintf(text, sizeof(text), "zeph play %.1f s%s", session.music->getTime(),
+                paused() ? " paused" : "");
   std::string title = text;
   if (!session.problem.empty()) title += " - " + session.problem;
   if (title == session.shownTitle) return;
@@ -101,14 +105,13 @@ void showTitle() {
 void playerInit(DemoApp* demo) {
   initProduction(demo);
   // The frame opens outputs by setting number; the player opens its by name.
-  demo->audioDevice = createAudioDevice(session.output, session.source, DemoApp::window);
+  demo->audioDevice = createAudioDevice(session.output, session.music, DemoApp::window);
 }
 
 void playerFrame(DemoApp* demo) {
-  if (session.source->lostStart()) restartOutput();
   // Paused, the production draws its latest frame again: the clock holds,
   // and the object's angle is put back to where that frame turned it from.
-  if (session.source->paused() && session.drawn)
+  if (paused() && session.drawn)
     objectAngle = session.angleBefore;
   else
     session.angleBefore = objectAngle;
@@ -122,6 +125,11 @@ void playerFinish(DemoApp* demo) {
 }
 
 } // namespace
+
+double clampSeek(double seconds, double length) {
+  if (!(seconds > 0.0)) return 0.0;
+  return std::min(seconds, std::max(length, 0.0));
+}
 
 double musicSeconds(const std::string& path) {
   // As the source factory chooses: raw PCM first, then Ogg Vorbis.
@@ -144,12 +152,15 @@ int runPlayer(const PlayOptions& options) {
     DemoApp::audioOutput = 0;
     app->setCallbacks(playerInit, playerFrame, playerFinish);
     app->keyCallback = onKey;
-    session.source = new PlayerSource(createAudioProvider(createAudioFile(musicFile, -1)));
+    session.music = createAudioProvider(createAudioFile(musicFile, -1));
     session.length = musicSeconds(musicFile);
     session.output = options.output.empty() ? primaryAudioOutputName() : options.output;
-    const double start = clampSeek(options.from, session.length);
-    session.source->seekTo(start);
-    app->audioProvider = session.source;
+    double start = clampSeek(options.from, session.length);
+    if (start > 0.0 && !session.music->seek(start)) {
+      std::fprintf(stderr, "zephtool play: could not seek to %.3f s\n", start);
+      start = 0.0;
+    }
+    app->audioProvider = session.music;
     say("playing from %.3f s\n", start);
     app->run();
     if (app->audioDevice) app->audioDevice->close();

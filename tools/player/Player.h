@@ -16,3 +16,6 @@ int runPlayer(const PlayOptions& options);
 
 // How long the music at `path` lasts, in seconds, as its source plays it.
 double musicSeconds(const std::string& path);
+
+// Where a seek to `seconds` lands in music of `length` seconds.
+double clampSeek(double seconds, double length);
