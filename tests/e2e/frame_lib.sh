@@ -44,16 +44,16 @@ make_music() {
 
 # demo_start OUT ARGS...: starts the frame test program, its standard output
 # in OUT; its pid in DEMO_PID. DEMO_NICE (e.g. -10) runs it, and the
-# wineserver it starts, at that niceness.
+# wineserver it starts, at that niceness, ahead of other work (e2e_program_start).
 demo_start() {
   local out=$1
   shift
-  local prefix=()
-  [ -z "${DEMO_NICE:-}" ] || prefix=(nice -n "$DEMO_NICE")
-  if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then
-    e2e_spawn "${E2E_WINE_SOUND[@]}" "${prefix[@]}" "$ZEPH_E2E_RUNNER" "$DEMO" "$@" >"$out"
+  local program=("$DEMO" "$@")
+  [ -z "${ZEPH_E2E_RUNNER:-}" ] || program=("${E2E_WINE_SOUND[@]}" "$ZEPH_E2E_RUNNER" "${program[@]}")
+  if [ -n "${DEMO_NICE:-}" ]; then
+    e2e_program_start "$DEMO_NICE" "${program[@]}" >"$out"
   else
-    e2e_spawn "${prefix[@]}" "$DEMO" "$@" >"$out"
+    e2e_spawn "${program[@]}" >"$out"
   fi
   DEMO_PID=$E2E_LAST_PID
 }

@@ -122,8 +122,28 @@ e2e_setup() {
 # to 190 ms of 100 (the sampling late too) while Wine's driver asked it for
 # its timing every 10 ms, and Wine's stream ran empty 556 to 687 times a
 # production run; ahead: up to 53 ms of 100, 125 to 211 times.
-e2e_sound_session() {
-  [ "$(id -u)" -ne 0 ] || echo -15 >"/proc/$1/autogroup" 2>/dev/null || true
+e2e_sound_session() { e2e_session_ahead "$1" -15; }
+
+# e2e_program_start NICE COMMAND...: starts the program under test, as
+# e2e_spawn does, in a session of its own at niceness NICE there and, as
+# root, against other sessions. Where the kernel groups by session, niceness
+# alone orders threads only within one: the program got no more than an equal
+# share beside other sessions' work, and under Wine its sound driver's
+# thread, in the program's process beside the renderer, waited runnable for
+# up to 133 ms of 100 and left gaps.
+e2e_program_start() {
+  local nice=$1
+  shift
+  local prefix=(setsid)
+  [ "$(id -u)" -ne 0 ] || prefix+=(nice -n "$nice")
+  e2e_spawn "${prefix[@]}" "$@"
+  e2e_session_ahead "$E2E_LAST_PID" "$nice"
+}
+
+# e2e_session_ahead PID NICE: as root, the session that PID leads at niceness
+# NICE against other sessions.
+e2e_session_ahead() {
+  [ "$(id -u)" -ne 0 ] || echo "$2" >"/proc/$1/autogroup" 2>/dev/null || true
 }
 
 # e2e_wine_setup: a fresh 64-bit Wine prefix for this test. Where
