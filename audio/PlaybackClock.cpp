@@ -1,6 +1,7 @@
 #include "PlaybackClock.h"
 
 #include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace {
@@ -52,10 +53,12 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   // Audio from before a seek, or a position while paused: the pause said where it stopped.
   if (outputPaused || streamByte < segmentByte) return;
   if (baseline) {
-    if (streamByte > lastByte)
-      positionChanged(streamByte, atMs);
-    else
+    if (streamByte < lastByte) {
       lastByte = streamByte; // after a stray position ahead, the next move counts again
+      return;
+    }
+    if (streamByte > lastByte) positionChanged(streamByte, atMs);
+    bound(streamByte, atMs);
     return;
   }
   // The first position in this stretch, or after a pause: where playback
@@ -67,6 +70,7 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   steadySince = Candidate();
   if (current.kind == exact) return; // holding at the seek already
   Anchor hold = current;
+  hold.bounded = false; // a position before the seek or the pause bounds nothing now
   hold.music = musicAt(streamByte);
   hold.at = atMs;
   hold.running = false;
@@ -77,6 +81,7 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
 void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   const double step = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
   lastByte = streamByte;
+  lastStep = step;
   Candidate seen;
   seen.music = musicAt(streamByte);
   seen.at = atMs;
@@ -90,6 +95,16 @@ void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
   next.reach = step;
   next.music = best.music;
   next.at = best.at;
+  publish(next);
+}
+
+// The output has played no further than `streamByte` at `atMs`, give or take
+// a step. Reported again unmoved, the bound stays put while time passes.
+void PlaybackClock::bound(uint64_t streamByte, uint32_t atMs) {
+  Anchor next = current;
+  next.bounded = true;
+  next.ceiling = musicAt(streamByte) + lastStep;
+  next.ceilingAt = atMs;
   publish(next);
 }
 
@@ -138,6 +153,7 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
   next.at = nowMs;
   next.running = false; // what is heard meanwhile is what the output had before
   next.kind = exact;
+  next.bounded = false;
   ++next.seeks;
   publish(next);
 }
@@ -177,6 +193,9 @@ void PlaybackClock::publish(const Anchor& next) {
   kind.store(next.kind);
   starts.store(next.starts);
   seeks.store(next.seeks);
+  bounded.store(next.bounded);
+  ceiling.store(next.ceiling);
+  ceilingAt.store(next.ceilingAt);
   sequence.store(s + 2);
 }
 
@@ -196,6 +215,9 @@ PlaybackClock::Anchor PlaybackClock::anchor() const {
     a.kind = kind.load();
     a.starts = starts.load();
     a.seeks = seeks.load();
+    a.bounded = bounded.load();
+    a.ceiling = ceiling.load();
+    a.ceilingAt = ceilingAt.load();
     if (sequence.load() == before) return a;
   }
 }
@@ -210,11 +232,15 @@ double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
   if (a.kind == fromPosition) target -= latency;
   // What the output had played is heard over the latency after it stopped.
   if (a.kind == draining) target = a.music - std::max(0.0, latency - run);
+  // A latency below zero (set by the user) puts the clock ahead of the position on purpose.
+  double highest = std::numeric_limits<double>::infinity();
+  if (a.bounded && a.kind == fromPosition)
+    highest = a.ceiling + std::max(0.0, secondsBetween(a.ceilingAt, nowMs)) - std::min(0.0, latency);
   std::lock_guard<std::mutex> lock(readerLock);
-  return slew(a, target, nowMs);
+  return slew(a, target, highest, nowMs);
 }
 
-double PlaybackClock::slew(const Anchor& a, double target, uint32_t nowMs) {
+double PlaybackClock::slew(const Anchor& a, double target, double highest, uint32_t nowMs) {
   double value = target;
   if (!shown || a.seeks != shownSeeks) {
     // The first reading, or a seek: the clock steps.
@@ -227,6 +253,7 @@ double PlaybackClock::slew(const Anchor& a, double target, uint32_t nowMs) {
     const double limit = slewRate * elapsed;
     const double freeRunning = shownValue + elapsed;
     value = freeRunning + std::min(limit, std::max(-limit, target - freeRunning));
+    value = std::min(value, std::max(highest, shownValue)); // stops at the bound, never goes back
   }
   shown = true;
   shownValue = value;

@@ -29,6 +29,13 @@
 // slewing takes twenty times as long to bring it back.) A start after a seek
 // or a pause is such a start: the clock holds until what the output plays
 // from there is heard.
+//
+// Nothing is heard that the output has not yet played: the clock reads no
+// later than the latest position reported, one step on, plus the time since
+// that report. It stops there rather than slew, for when an output's
+// position stalls (a starved sound path under Wine), what is heard stalls
+// too; a clock that ran on meanwhile was ahead by the whole stall, and
+// slewing back took twenty times as long.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -67,8 +74,11 @@ private:
     bool starting = false; // playback is starting: the clock steps forward only
     double reach = 0.0;    // while starting: how far the clock may run on from `music`
     uint32_t kind = fromFills;
-    uint32_t starts = 0; // the clock may step forward where this changes
-    uint32_t seeks = 0;  // and either way, once, where this does
+    uint32_t starts = 0;  // the clock may step forward where this changes
+    uint32_t seeks = 0;   // and either way, once, where this does
+    bool bounded = false; // from a position: the clock reads no later than
+    double ceiling = 0.0; // this, run on from when it was reported
+    uint32_t ceilingAt = 0;
   };
   struct Candidate {
     double music = 0.0;
@@ -79,6 +89,7 @@ private:
   // Writers' side, under writerLock.
   double musicAt(uint64_t streamByte) const;
   void positionChanged(uint64_t streamByte, uint32_t atMs);
+  void bound(uint64_t streamByte, uint32_t atMs);
   Candidate startingChange(const Candidate& seen);
   Candidate steadyChange(const Candidate& seen);
   void publish(const Anchor& anchor);
@@ -86,7 +97,7 @@ private:
 
   // Readers' side.
   Anchor anchor() const;
-  double slew(const Anchor& a, double target, uint32_t nowMs);
+  double slew(const Anchor& a, double target, double highest, uint32_t nowMs);
 
   std::mutex writerLock;
   uint64_t deliveredBytes = 0;
@@ -98,6 +109,7 @@ private:
   bool baseline = false;  // a position in the newest stretch has been seen
   bool outputPaused = false;
   uint64_t lastByte = 0;
+  double lastStep = 0.0; // seconds, the latest change's
   bool starting = false; // the position has not yet kept time with the timer
   Candidate steadySince; // where the current check of that began
   Candidate window[2];   // latest position changes: this half window's, the previous one's
@@ -114,6 +126,9 @@ private:
   std::atomic<uint32_t> kind{fromFills};
   std::atomic<uint32_t> starts{0};
   std::atomic<uint32_t> seeks{0};
+  std::atomic<bool> bounded{false};
+  std::atomic<double> ceiling{0.0};
+  std::atomic<uint32_t> ceilingAt{0};
 
   // Readers' side: what the clock last read, and when.
   std::mutex readerLock;

@@ -22,3 +22,7 @@ private:
 // The window to open an output with: a hidden one where an output needs one
 // (DirectSound's cooperative level), none elsewhere.
 void* outputWindow();
+
+// Seconds on the monotonic clock that a native program reads as
+// CLOCK_MONOTONIC_RAW (Wine's QueryPerformanceCounter counts it).
+double monotonicSeconds();

@@ -4,7 +4,7 @@
 // timer. A measuring program, not a test; the other outputs need a sound
 // server (scripts/with-test-services.sh).
 //
-// bench_clock [OUTPUT] [--seconds S]
+// bench_clock [OUTPUT] [--seconds S] [--trace FILE]
 //
 // Plays test music through OUTPUT (default: the platform's primary output)
 // for S seconds (default 25) after a two-second warm-up and samples, every
@@ -17,6 +17,10 @@
 // later one may be less than the one before; likewise across a pause of a
 // second. It prints the steps back, how long the clock held at its first
 // reading after a seek, and the readings across the first seek and the pause.
+// --trace writes every sample before the seeks to FILE ("time clock position
+// latency", in seconds), timed on the clock that a native recorder of the
+// sink reads, so that the two can be laid side by side, and keeps the music
+// in FILE.ogg.
 
 #include <algorithm>
 #include <atomic>
@@ -205,13 +209,14 @@ void printSeeks(const SeekResult& r) {
   std::printf("\n");
 }
 
-std::string writeMusic(double seconds) {
-  std::string path = (std::filesystem::temp_directory_path() / "zeph_bench_clock.ogg").string();
+// Into `path`, or a temporary file when it is empty.
+std::string writeMusic(double seconds, std::string path) {
+  if (path.empty()) path = (std::filesystem::temp_directory_path() / "zeph_bench_clock.ogg").string();
   music::writeFileBytes(path, music::encodeVorbis(music::renderTestMusic(seconds)));
   return path;
 }
 
-Result sample(CountingSource* source, Position& position, double seconds) {
+Result sample(CountingSource* source, Position& position, double seconds, std::FILE* trace) {
   Result result;
   std::vector<double> differences, againstWall;
   double previous = -1e9;
@@ -221,6 +226,9 @@ Result sample(CountingSource* source, Position& position, double seconds) {
     if (elapsed > warmUpSeconds + seconds) break;
     double clock = source->getTime();
     double played = position.seconds();
+    if (trace)
+      std::fprintf(trace, "%.6f %.6f %.6f %.6f\n", monotonicSeconds(), clock, played,
+                   source->getOutputLatency());
     if (clock < previous) ++result.backwardSteps;
     previous = clock;
     if (elapsed >= warmUpSeconds) {
@@ -248,14 +256,19 @@ bool offered(const std::string& name) {
 int main(int argc, char** argv) {
   double seconds = 25.0;
   std::string name = primaryAudioOutputName();
+  std::FILE* trace = nullptr;
+  std::string kept; // the music, kept beside the trace
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--seconds" && i + 1 < argc)
       seconds = std::atof(argv[++i]);
-    else
+    else if (std::string(argv[i]) == "--trace" && i + 1 < argc) {
+      trace = std::fopen(argv[++i], "w");
+      kept = std::string(argv[i]) + ".ogg";
+    } else
       name = argv[i];
   }
   if (!offered(name)) {
-    std::fprintf(stderr, "usage: bench_clock [OUTPUT] [--seconds S]; OUTPUT is one of");
+    std::fprintf(stderr, "usage: bench_clock [OUTPUT] [--seconds S] [--trace FILE]; OUTPUT is one of");
     for (const AudioDevicePlugin* plugin = platformAudioDevicePlugins(); plugin->name; ++plugin)
       std::fprintf(stderr, " %s", plugin->name);
     std::fprintf(stderr, "\n");
@@ -264,7 +277,7 @@ int main(int argc, char** argv) {
   try {
     // Music to spare: the output decodes two seconds ahead, and the seeks go forward and back.
     std::string musicPath =
-        writeMusic(warmUpSeconds + seconds + seekCount * afterSeekSeconds + seekSeconds + 4.0);
+        writeMusic(warmUpSeconds + seconds + seekCount * afterSeekSeconds + seekSeconds + 4.0, kept);
     AudioProvider* music = createAudioProvider(createAudioFile(musicPath.c_str(), -1));
     CountingSource source(music);
     AudioDevice* output = createAudioDevice(name, &source, outputWindow());
@@ -272,7 +285,8 @@ int main(int argc, char** argv) {
     position.timer = name == "Null";
     position.startMs = readMillisecondTimer();
     output->start();
-    Result r = sample(&source, position, seconds);
+    Result r = sample(&source, position, seconds, trace);
+    if (trace) std::fclose(trace);
     SeekResult seeks = seekAcross(output, &source);
     output->close();
     std::printf("%s: clock minus play position over %.0f s (%zu samples): median %+.1f ms, worst %.1f ms "
@@ -282,7 +296,7 @@ int main(int argc, char** argv) {
                 r.worstFromWallMs, source.getOutputLatency() * 1000.0, r.leastAheadMs);
     printSeeks(seeks);
     std::error_code stillOpen; // the source never closes its file
-    std::filesystem::remove(musicPath, stillOpen);
+    if (kept.empty()) std::filesystem::remove(musicPath, stillOpen);
     return 0;
   } catch (const char* message) {
     std::fprintf(stderr, "%s\n", message);

@@ -1,5 +1,7 @@
 #include "ClockPosition.h"
 
+#include <ctime>
+
 #include "SdlAudioDevice.h"
 
 // Bytes queued so far minus those still waiting in SDL's queue.
@@ -10,4 +12,10 @@ double PlayedPosition::seconds() {
 
 void* outputWindow() {
   return nullptr;
+}
+
+double monotonicSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }

@@ -25,3 +25,10 @@ void* outputWindow() {
                                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   return window;
 }
+
+double monotonicSeconds() {
+  LARGE_INTEGER count, frequency;
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}

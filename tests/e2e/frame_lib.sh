@@ -4,6 +4,13 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 E2E_HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# What a program under Wine runs with. Wine's PulseAudio driver asks the
+# server to hold 30 ms of a stream, refilled every 10 ms by a thread in the
+# program's process beside its renderer: on a loaded machine the production's
+# stream ran empty 100 to 700 times a run, in bursts of short gaps that
+# added up to 100 to 670 ms, whatever the program's own buffers held. Wine
+# runs with 60 ms, as Proton gives it (10 to 29 times a run).
+E2E_WINE_SOUND=(env PULSE_LATENCY_MSEC=60)
 DEMO_TITLE="zeph frame demo"
 
 # frame_setup SCREEN [silent]: the session (and a Wine prefix when a runner
@@ -37,16 +44,16 @@ make_music() {
 
 # demo_start OUT ARGS...: starts the frame test program, its standard output
 # in OUT; its pid in DEMO_PID. DEMO_NICE (e.g. -10) runs it, and the
-# wineserver it starts, at that niceness.
+# wineserver it starts, at that niceness, ahead of other work (e2e_program_start).
 demo_start() {
   local out=$1
   shift
-  local prefix=()
-  [ -z "${DEMO_NICE:-}" ] || prefix=(nice -n "$DEMO_NICE")
-  if [ -n "${ZEPH_E2E_RUNNER:-}" ]; then
-    e2e_spawn "${prefix[@]}" "$ZEPH_E2E_RUNNER" "$DEMO" "$@" >"$out"
+  local program=("$DEMO" "$@")
+  [ -z "${ZEPH_E2E_RUNNER:-}" ] || program=("${E2E_WINE_SOUND[@]}" "$ZEPH_E2E_RUNNER" "${program[@]}")
+  if [ -n "${DEMO_NICE:-}" ]; then
+    e2e_program_start "$DEMO_NICE" "${program[@]}" >"$out"
   else
-    e2e_spawn "${prefix[@]}" "$DEMO" "$@" >"$out"
+    e2e_spawn "${program[@]}" >"$out"
   fi
   DEMO_PID=$E2E_LAST_PID
 }

@@ -23,12 +23,13 @@ production_folder() {
 # frames back to back; with Mesa's software renderer on every core, and on a
 # machine busy with other work, the sound server's periods would starve,
 # which a graphics card spares them. So the renderer draws on the calling
-# thread alone and, as root, the production runs ahead of other work.
+# thread alone and, as root, the production runs ahead of other work (see
+# e2e_program_start); under Wine, with E2E_WINE_SOUND.
 production_start() {
-  local nice=()
-  [ "$(id -u)" -ne 0 ] || nice=(nice -n -10)
+  local wine=()
+  [ -z "${ZEPH_E2E_RUNNER:-}" ] || wine=("${E2E_WINE_SOUND[@]}")
   # shellcheck disable=SC2016
-  LP_NUM_THREADS=0 e2e_spawn "${nice[@]}" bash -c 'cd "$1" && shift && exec "$@"' start "$1" \
+  LP_NUM_THREADS=0 e2e_program_start -10 "${wine[@]}" bash -c 'cd "$1" && shift && exec "$@"' start "$1" \
     ${ZEPH_E2E_RUNNER:-} "$ZEPH" >"$1.out" 2>"$1.err"
   DEMO_PID=$E2E_LAST_PID
 }

@@ -25,6 +25,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <deque>
 #include <functional>
@@ -194,6 +195,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zeph_record SOURCE FILE\n");
     return 2;
   }
+  unsetenv("PULSE_LATENCY_MSEC"); // libpulse would lengthen the reads with it
   std::signal(SIGTERM, onSignal);
   std::signal(SIGINT, onSignal);
   Recording recording;
