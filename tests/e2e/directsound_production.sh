@@ -91,7 +91,10 @@ for change in 1 2 3; do
   read -r old_before new_after < <(awk -v k="$change" '
     $3 == k { old = $1 } $3 == k + 1 { print old, $2; exit }' pictures.txt)
   read -r from to < <(music_at "$old_before" "$new_after" | paste -d ' ' - -)
-  [ "$from" != none ] && [ "$to" != none ] || e2e_fail "music time of change $change not found"
+  # The recorder has lost none of what the sink played (e2e_record_end), so
+  # no music there is the program's sound failing.
+  [ "$from" != none ] && [ "$to" != none ] ||
+    e2e_fail "no music in the recording around picture change $change, a failure of the program under test: the recorder lost none of it; $(e2e_underruns)"
   at=$((change * 20))
   e2e_log "picture $((change + 1)) came between music $from s (less a frame) and $to s; due at $at s"
   awk -v f="$from" -v t="$to" -v b="$at" 'BEGIN { exit !(f - 0.15 >= b - 0.5 && t <= b + 0.5) }' ||
