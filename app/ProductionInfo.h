@@ -55,5 +55,14 @@ struct ProductionInfo {
   void (*setAnimation)(double value) = nullptr;
 };
 
+// The animation hooks of a production whose animation is one float, e.g.
+// info.animation = floatAnimation<&spin>, info.setAnimation = setFloatAnimation<&spin>.
+template <float* value> double floatAnimation() {
+  return static_cast<double>(*value);
+}
+template <float* value> void setFloatAnimation(double animation) {
+  *value = static_cast<float>(animation);
+}
+
 // The production linked into this program.
 const ProductionInfo& productionInfo();

@@ -4,14 +4,6 @@
 
 namespace {
 
-double spin() {
-  return objectAngle;
-}
-
-void setSpin(double angle) {
-  objectAngle = static_cast<float>(angle);
-}
-
 ProductionInfo describe() {
   ProductionInfo info{};
   info.name = "zeph";
@@ -33,8 +25,8 @@ ProductionInfo describe() {
   info.frame = drawFrame;
   info.finish = finishProduction;
   info.application = &app;
-  info.animation = spin;
-  info.setAnimation = setSpin;
+  info.animation = floatAnimation<&objectAngle>;
+  info.setAnimation = setFloatAnimation<&objectAngle>;
   return info;
 }
 
