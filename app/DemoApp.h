@@ -5,6 +5,7 @@
 class AudioDevice;
 class AudioProvider;
 class DemoApp;
+class FrameWindow;
 
 using FrameCallback = void (*)(DemoApp*);
 
@@ -15,8 +16,8 @@ using KeyCallback = void (*)(DemoApp*, DemoKey);
 // The frame a production runs in: window, optional full-screen mode, OpenGL
 // context with the fixed projection and default state, the audio output over
 // the production's source, and the loop that draws one frame whenever no
-// window message is waiting. The loop is portable (RunLoop.cpp); each
-// platform fills in the window around it (FrameWindow.h).
+// window message is waiting. The loop is portable (RunLoop.cpp); the window
+// around it is the platform's or one the caller hands it (FrameWindow.h).
 class DemoApp {
 public:
   DemoApp(const char* title, int32_t width, int32_t height, int32_t colourBits, int32_t depthBits,
@@ -34,6 +35,8 @@ public:
   // keyboard's repeats). Authors' tools set it; unset, keys do what they
   // always did: Escape quits, the rest nothing.
   KeyCallback keyCallback = nullptr;
+  // The window run opens; null for the platform's own. Not owned.
+  FrameWindow* frameWindow = nullptr;
   const char* title;
   void* deviceContext = nullptr; // HDC on Windows
   void* glContext = nullptr;     // HGLRC on Windows, SDL_GLContext elsewhere

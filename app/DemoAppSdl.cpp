@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "FramePacer.h"
 #include "FrameSetup.h"
 #include "FrameWindow.h"
 #include "Platform.h"
@@ -158,47 +159,55 @@ void handleEvent(DemoApp* app, const SDL_Event& event) {
   }
 }
 
-} // namespace
-
-void restoreFrameScreen() {
+void restoreDisplay() {
   if (displaySwitched && sdlWindow()) SDL_SetWindowFullscreen(sdlWindow(), 0);
   if (cursorHidden) SDL_ShowCursor(SDL_ENABLE);
   displaySwitched = false;
   cursorHidden = false;
 }
 
+class SdlWindow : public FrameWindow {
+public:
+  void open(DemoApp& app) override {
+    startVideo();
+    SDL_Window* window = createWindow(app.title);
+    app.glContext = createContext(window);
+    showWindow(window);
+  }
+
+  WindowMessage takeMessage(DemoApp& app) override {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return WindowMessage::None;
+    if (event.type == SDL_QUIT) return WindowMessage::Quit;
+    handleEvent(&app, event);
+    return WindowMessage::Handled;
+  }
+
+  void swap(DemoApp&) override { SDL_GL_SwapWindow(sdlWindow()); }
+
+  double pacingRate(DemoApp&) override {
+    return FramePacer::rateFor(displayRate(sdlWindow()), DemoApp::refreshRate);
+  }
+
+  void restoreScreen() override { restoreDisplay(); }
+
+  void close(DemoApp& app) override {
+    SDL_GL_DeleteContext(app.glContext);
+    app.glContext = nullptr;
+    SDL_DestroyWindow(sdlWindow());
+    DemoApp::window = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+};
+
+} // namespace
+
 void releaseScreenForErrorBox() {
-  restoreFrameScreen();
+  restoreDisplay();
   if (sdlWindow()) SDL_HideWindow(sdlWindow());
 }
 
-void openFrameWindow(DemoApp& app) {
-  startVideo();
-  SDL_Window* window = createWindow(app.title);
-  app.glContext = createContext(window);
-  showWindow(window);
-}
-
-WindowMessage takeWindowMessage(DemoApp& app) {
-  SDL_Event event;
-  if (!SDL_PollEvent(&event)) return WindowMessage::None;
-  if (event.type == SDL_QUIT) return WindowMessage::Quit;
-  handleEvent(&app, event);
-  return WindowMessage::Handled;
-}
-
-void swapFrame(DemoApp&) {
-  SDL_GL_SwapWindow(sdlWindow());
-}
-
-int frameDisplayRate(DemoApp&) {
-  return displayRate(sdlWindow());
-}
-
-void closeFrameWindow(DemoApp& app) {
-  SDL_GL_DeleteContext(app.glContext);
-  app.glContext = nullptr;
-  SDL_DestroyWindow(sdlWindow());
-  DemoApp::window = nullptr;
-  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+FrameWindow& platformWindow() {
+  static SdlWindow window;
+  return window;
 }

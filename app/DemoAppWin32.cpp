@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <mmsystem.h>
 
+#include "FramePacer.h"
 #include "FrameSetup.h"
 #include "FrameWindow.h"
 
@@ -188,73 +189,81 @@ HDC frameDeviceContext(const DemoApp& app) {
   return static_cast<HDC>(app.deviceContext);
 }
 
-} // namespace
-
-void restoreFrameScreen() {
+void restoreDisplay() {
   if (displaySwitched) ChangeDisplaySettingsA(nullptr, 0);
   if (cursorHidden) ShowCursor(TRUE);
   displaySwitched = false;
   cursorHidden = false;
 }
 
+class Win32Window : public FrameWindow {
+public:
+  void open(DemoApp& app) override {
+    classInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = windowClass(classInstance);
+    WindowStyles styles = chooseStyles();
+    if (!RegisterClassExA(&wc)) throw "Could not register class";
+
+    HWND hwnd = createWindow(app.title, classInstance, styles);
+    DemoApp::window = hwnd;
+    HDC hdc = GetDC(hwnd);
+    if (!hdc) throw "Could not get devicecontext";
+    app.deviceContext = hdc;
+    setPixelFormat(hdc);
+    HGLRC context = wglCreateContext(hdc);
+    app.glContext = context;
+    wglMakeCurrent(hdc, context);
+    requestSwapInterval(hdc);
+
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd);
+    SetFocus(hwnd);
+    // Sleep's default granularity is longer than a frame.
+    timeBeginPeriod(1);
+  }
+
+  // Key presses reach the key callback before the window procedure.
+  WindowMessage takeMessage(DemoApp& app) override {
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return WindowMessage::None;
+    if (message.message == WM_QUIT) return WindowMessage::Quit;
+    if (app.keyCallback) deliverKey(&app, message);
+    DispatchMessageA(&message);
+    return WindowMessage::Handled;
+  }
+
+  void swap(DemoApp& app) override { SwapBuffers(frameDeviceContext(app)); }
+
+  double pacingRate(DemoApp& app) override {
+    return FramePacer::rateFor(displayRate(frameDeviceContext(app)), DemoApp::refreshRate);
+  }
+
+  void restoreScreen() override { restoreDisplay(); }
+
+  void close(DemoApp& app) override {
+    timeEndPeriod(1);
+    HWND hwnd = static_cast<HWND>(DemoApp::window);
+    wglDeleteContext(static_cast<HGLRC>(app.glContext));
+    ReleaseDC(hwnd, frameDeviceContext(app));
+    DestroyWindow(hwnd);
+    UnregisterClassA(className, classInstance);
+  }
+};
+
+} // namespace
+
 void setDisplayModeChanger(DisplayModeChanger changer) {
   changeDisplayMode = changer ? changer : ChangeDisplaySettingsA;
 }
 
 void releaseScreenForErrorBox() {
-  restoreFrameScreen();
+  restoreDisplay();
   if (DemoApp::window) ShowWindow(static_cast<HWND>(DemoApp::window), SW_HIDE);
 }
 
-void openFrameWindow(DemoApp& app) {
-  classInstance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA wc = windowClass(classInstance);
-  WindowStyles styles = chooseStyles();
-  if (!RegisterClassExA(&wc)) throw "Could not register class";
-
-  HWND hwnd = createWindow(app.title, classInstance, styles);
-  DemoApp::window = hwnd;
-  HDC hdc = GetDC(hwnd);
-  if (!hdc) throw "Could not get devicecontext";
-  app.deviceContext = hdc;
-  setPixelFormat(hdc);
-  HGLRC context = wglCreateContext(hdc);
-  app.glContext = context;
-  wglMakeCurrent(hdc, context);
-  requestSwapInterval(hdc);
-
-  ShowWindow(hwnd, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd);
-  SetFocus(hwnd);
-  // Sleep's default granularity is longer than a frame.
-  timeBeginPeriod(1);
-}
-
-// Key presses reach the key callback before the window procedure.
-WindowMessage takeWindowMessage(DemoApp& app) {
-  MSG message;
-  if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) return WindowMessage::None;
-  if (message.message == WM_QUIT) return WindowMessage::Quit;
-  if (app.keyCallback) deliverKey(&app, message);
-  DispatchMessageA(&message);
-  return WindowMessage::Handled;
-}
-
-void swapFrame(DemoApp& app) {
-  SwapBuffers(frameDeviceContext(app));
-}
-
-int frameDisplayRate(DemoApp& app) {
-  return displayRate(frameDeviceContext(app));
-}
-
-void closeFrameWindow(DemoApp& app) {
-  timeEndPeriod(1);
-  HWND hwnd = static_cast<HWND>(DemoApp::window);
-  wglDeleteContext(static_cast<HGLRC>(app.glContext));
-  ReleaseDC(hwnd, frameDeviceContext(app));
-  DestroyWindow(hwnd);
-  UnregisterClassA(className, classInstance);
+FrameWindow& platformWindow() {
+  static Win32Window window;
+  return window;
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,16 +1,19 @@
+#include <optional>
+
 #include "AudioDevice.h"
 #include "DemoApp.h"
 #include "FramePacer.h"
 #include "FrameSetup.h"
 #include "FrameWindow.h"
 
-// The frame's order, the same on every platform: window and context, the
+// The frame's order, the same for every window: window and context, the
 // projection and default state, the output prepared, the init callback,
 // playback, then a frame whenever no message waits; at the end the screen
 // is restored before the exit callback, and the window goes last.
 void DemoApp::run() {
   if (quit) return;
-  openFrameWindow(*this);
+  FrameWindow& shown = frameWindow ? *frameWindow : platformWindow();
+  shown.open(*this);
   setupProjection();
   applyDefaultGlState();
 
@@ -18,19 +21,20 @@ void DemoApp::run() {
   initCallback(this);
   if (audioDevice) audioDevice->start();
 
-  FramePacer pacer(FramePacer::rateFor(frameDisplayRate(*this), refreshRate));
+  std::optional<FramePacer> pacer;
+  if (const double rate = shown.pacingRate(*this); rate > 0.0) pacer.emplace(rate);
   while (!quit) {
-    const WindowMessage message = takeWindowMessage(*this);
+    const WindowMessage message = shown.takeMessage(*this);
     if (message == WindowMessage::Quit) {
       quit = true;
     } else if (message == WindowMessage::None) {
       frameCallback(this);
-      swapFrame(*this);
-      pacer.frameShown();
+      shown.swap(*this);
+      if (pacer) pacer->frameShown();
     }
   }
 
-  restoreFrameScreen();
+  shown.restoreScreen();
   exitCallback(this);
-  closeFrameWindow(*this);
+  shown.close(*this);
 }

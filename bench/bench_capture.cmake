@@ -6,6 +6,6 @@ if(CMAKE_CROSSCOMPILING OR NOT TARGET benchmark::benchmark OR NOT TARGET zeph_da
   return()
 endif()
 add_executable(bench_capture ${CMAKE_CURRENT_LIST_DIR}/capture_speed.cpp)
-target_link_libraries(bench_capture PRIVATE zeph_capture benchmark::benchmark zeph_warnings)
+target_link_libraries(bench_capture PRIVATE zeph_capture zeph_defaultdata zeph_production benchmark::benchmark zeph_warnings)
 target_compile_definitions(bench_capture PRIVATE ZEPH_DEFAULT_SET="${CMAKE_BINARY_DIR}")
 add_dependencies(bench_capture zeph_data)

@@ -15,10 +15,15 @@
 #include <vector>
 
 #include "Capture.h"
+#include "CaptureClock.h"
 #include "DefaultData.h"
+#include "DemoApp.h"
+#include "FrameSetup.h"
 #include "Mp4Writer.h"
 #include "MusicReader.h"
-#include "OffscreenFrame.h"
+#include "OffscreenContext.h"
+#include "Platform.h"
+#include "ProductionInfo.h"
 
 namespace {
 
@@ -52,7 +57,7 @@ void wholeProduction(benchmark::State& state) {
   double cpu = 0.0;
   for (auto _ : state) {
     const double cpuBefore = processCpuSeconds();
-    result = capture(options, stderr);
+    result = capture(productionInfo(), options, stderr);
     cpu = processCpuSeconds() - cpuBefore;
   }
   const double perFrame = 1000.0 / static_cast<double>(result.frames);
@@ -66,14 +71,45 @@ void wholeProduction(benchmark::State& state) {
   state.counters["waited_ms"] = result.times.waiting * perFrame;
 }
 
-// The production loaded once, for the stages alone (after the whole capture,
-// which has one of its own).
-OffscreenFrame& frame() {
-  static std::unique_ptr<OffscreenFrame> loaded;
+void ignoreQuit() {}
+
+// The production in a context of its own, its frames drawn one by one at
+// the capture's music times, for the stages alone.
+class LoadedProduction {
+public:
+  LoadedProduction() {
+    const ProductionInfo& production = productionInfo();
+    DemoApp* app = new DemoApp(production.title, production.width, production.height, production.colourBits,
+                               production.depthBits, false);
+    *production.application = app;
+    context = std::make_unique<OffscreenContext>(production.width, production.height, production.depthBits);
+    app->setupProjection();
+    applyDefaultGlState();
+    app->audioProvider = &clock;
+    setQuitHandler(ignoreQuit);
+    production.init(app);
+  }
+  void draw(int64_t index) {
+    clock.setFrame(index);
+    productionInfo().frame(*productionInfo().application);
+    glFinish();
+  }
+  const uint8_t* rgba() const { return context->rgba(); }
+  int width() const { return context->width(); }
+  int height() const { return context->height(); }
+
+private:
+  CaptureClock clock{0.0, fps};
+  std::unique_ptr<OffscreenContext> context;
+};
+
+// Loaded once (after the whole capture, which has one of its own).
+LoadedProduction& frame() {
+  static std::unique_ptr<LoadedProduction> loaded;
   if (!loaded) {
     const fs::path previous = fs::current_path();
     fs::current_path(ZEPH_DEFAULT_SET);
-    loaded = std::make_unique<OffscreenFrame>(0.0, fps);
+    loaded = std::make_unique<LoadedProduction>();
     fs::current_path(previous);
   }
   return *loaded;

@@ -5,6 +5,7 @@
 #include "FailureText.h"
 #include "Platform.h"
 #include "Production.h"
+#include "ProductionInfo.h"
 
 // Set by the build: windowed builds serve the end-to-end tests.
 #ifndef ZEPH_FULLSCREEN
@@ -13,9 +14,11 @@
 
 int productionMain() {
   try {
-    app = new DemoApp("zeph", 640, 480, 32, 16, ZEPH_FULLSCREEN != 0);
+    const ProductionInfo& info = productionInfo();
+    app = new DemoApp(info.title, info.width, info.height, info.colourBits, info.depthBits,
+                      info.fullscreen && ZEPH_FULLSCREEN != 0);
     app->setCallbacks(initProduction, drawFrame, finishProduction);
-    app->audioProvider = createAudioProvider(createAudioFile("data/tovi_does_brask.ogg", -1));
+    app->audioProvider = createAudioProvider(createAudioFile(info.musicFile, -1));
     app->run();
     // The music ends before the process does: an output still playing would
     // have its own thread and the system's sound threads torn down under it.

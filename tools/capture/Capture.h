@@ -8,6 +8,8 @@
 #include "StageTimes.h"
 #include "VideoStream.h"
 
+struct ProductionInfo;
+
 // What to capture: the production run on `folder`/data, frame k drawn at
 // music time from + k / fps, until the production quits or the frame would
 // start at or after `to`.
@@ -30,8 +32,8 @@ struct CaptureResult {
   StageTimes times;
 };
 
-// Runs the production's own callbacks in an off-screen context set up as
-// its window is, with a clock of the capture's own, and writes `out`/zeph.mp4
-// (and the stills). One capture per process: the production keeps its state
-// for good. Throws the production's message texts and std::runtime_error.
-CaptureResult capture(const CaptureOptions& options, std::FILE* progress);
+// Runs the production through the frame's own run, in an off-screen window
+// and with a clock of the capture's own, and writes `out`/NAME.mp4 (and the
+// stills). One capture per process: the production keeps its state for
+// good. Throws the production's message texts and std::runtime_error.
+CaptureResult capture(const ProductionInfo& production, const CaptureOptions& options, std::FILE* progress);

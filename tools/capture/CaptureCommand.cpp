@@ -10,10 +10,18 @@
 
 #include "Capture.h"
 #include "DataCheck.h"
+#include "ProductionInfo.h"
 
 namespace {
 
-const char* const usageText = "usage: zephtool capture DIR OUT [--fps N] [--from S] [--to S] [--frames]";
+// How the command names itself: the production's tool.
+std::string command() {
+  return std::string(productionInfo().name) + "tool capture";
+}
+
+std::string usageText() {
+  return "usage: " + command() + " DIR OUT [--fps N] [--from S] [--to S] [--frames]";
+}
 const int maxFps = 240;
 
 struct BadOption : std::runtime_error {
@@ -75,8 +83,8 @@ CaptureOptions parse(const std::vector<std::string>& args) {
 // A failure of the production's own loaders, with what the data check
 // says about the folder.
 int dataProblem(const std::string& folder, const char* message) {
-  std::cerr << "zephtool capture: " << message << std::endl;
-  for (const std::string& problem : datacheck::checkFolder(folder))
+  std::cerr << command() << ": " << message << std::endl;
+  for (const std::string& problem : datacheck::checkFolder(folder, productionInfo()))
     std::cerr << "  " << problem << std::endl;
   return 1;
 }
@@ -99,19 +107,19 @@ int captureCommand(const std::vector<std::string>& args) {
   try {
     options = parse(args);
   } catch (const BadOption& bad) {
-    std::cerr << "zephtool capture: " << bad.what() << '\n' << usageText << std::endl;
+    std::cerr << command() << ": " << bad.what() << '\n' << usageText() << std::endl;
     return 1;
   }
   std::error_code error;
   if (!std::filesystem::is_directory(std::filesystem::path(options.folder) / "data", error))
     return dataProblem(options.folder, "no data folder");
   try {
-    printStages(capture(options, stderr));
+    printStages(capture(productionInfo(), options, stderr));
     return 0;
   } catch (const char* message) {
     return dataProblem(options.folder, message);
   } catch (const std::exception& failure) {
-    std::cerr << "zephtool capture: " << failure.what() << std::endl;
+    std::cerr << command() << ": " << failure.what() << std::endl;
     return 1;
   }
 }

@@ -43,10 +43,11 @@ bool CaptureSink::isStillName(const std::string& name) {
   return digits.find_first_not_of("0123456789") == std::string::npos;
 }
 
-CaptureSink::CaptureSink(OutputFiles& out, const VideoSettings& video, bool withStills, MusicReader& source)
+CaptureSink::CaptureSink(OutputFiles& out, const std::string& videoName, const VideoSettings& video,
+                         bool withStills, MusicReader& source)
     : files(out), settings(video), music(source), stills(withStills) {
-  // Added first, so renamed last: a zeph.mp4 means a complete capture.
-  mp4 = std::make_unique<Mp4Writer>(files.add("zeph.mp4"), settings);
+  // Added first, so renamed last: the video there means a complete capture.
+  mp4 = std::make_unique<Mp4Writer>(files.add(videoName), settings);
   if (stills) wav = std::make_unique<WavWriter>(files.add("music.wav"));
   writer = std::thread([this] { run(); });
 }

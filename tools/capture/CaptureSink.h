@@ -24,7 +24,9 @@ class WavWriter;
 // end of the latest frame.
 class CaptureSink {
 public:
-  CaptureSink(OutputFiles& files, const VideoSettings& video, bool stills, MusicReader& music);
+  // The video goes to `videoName` in the output folder.
+  CaptureSink(OutputFiles& files, const std::string& videoName, const VideoSettings& video, bool stills,
+              MusicReader& music);
   ~CaptureSink();
   CaptureSink(const CaptureSink&) = delete;
   CaptureSink& operator=(const CaptureSink&) = delete;

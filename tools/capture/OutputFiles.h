@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@
 class OutputFiles {
 public:
   // Tells a capture's file by its name.
-  using Ownership = bool (*)(const std::string& name);
+  using Ownership = std::function<bool(const std::string& name)>;
 
   // Creates the folder if need be; throws std::runtime_error when it cannot.
   OutputFiles(const std::string& folder, Ownership captureFile);

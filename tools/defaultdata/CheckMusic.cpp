@@ -46,15 +46,15 @@ std::vector<std::string> checkStream(const std::string& path) {
 
 } // namespace
 
-std::vector<std::string> describeMusic(const std::string& path) {
+std::vector<std::string> describeMusic(const std::string& path, double endSeconds) {
   OggVorbis_File vorbis;
   if (ov_fopen(path.c_str(), &vorbis) != 0) return {};
   const double length = ov_time_total(&vorbis, -1);
   ov_clear(&vorbis);
   std::string note = path + ": the music lasts " + seconds(length);
   // The clock runs on through silence after the music, so short music still ends the production.
-  if (length < shortestMusic)
-    note += ", the production runs " + seconds(shortestMusic) + ": the rest plays in silence";
+  if (length < endSeconds)
+    note += ", the production runs " + seconds(endSeconds) + ": the rest plays in silence";
   return {note};
 }
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "DefaultData.h"
+#include "ProductionInfo.h"
 
 namespace datacheck {
 
@@ -25,27 +25,36 @@ std::filesystem::path dataFolder(const std::string& folder) {
   return data;
 }
 
-} // namespace
-
-std::vector<std::string> describeFolder(const std::string& folder) {
-  const std::filesystem::path data = dataFolder(folder);
-  if (data.empty()) return {};
-  return describeMusic((data / defaultdata::musicFile).generic_string());
+// Where `path`, as the production opens it from its working folder, lies
+// in the data folder `data`.
+std::string inData(const std::filesystem::path& data, const char* path) {
+  const std::string relative = path;
+  const std::string prefix = "data/";
+  const bool under = relative.compare(0, prefix.size(), prefix) == 0;
+  return (data / (under ? relative.substr(prefix.size()) : relative)).generic_string();
 }
 
-std::vector<std::string> checkFolder(const std::string& folder) {
-  const std::filesystem::path data = dataFolder(folder);
-  if (data.empty())
-    return {folder + ": no such folder; give the folder that holds data/ (zephtool make-data makes one)"};
+std::vector<std::string> checkFile(const std::string& path, ProductionFile::Kind kind) {
+  return kind == ProductionFile::Kind::Picture ? checkPicture(path) : checkObject(path);
+}
 
-  auto path = [&data](const char* name) { return (data / name).generic_string(); };
-  std::vector<std::string> problems = checkMusic(path(defaultdata::musicFile));
-  for (const char* picture : defaultdata::pictureFiles) {
-    std::vector<std::string> more = checkPicture(path(picture));
+} // namespace
+
+std::vector<std::string> describeFolder(const std::string& folder, const ProductionInfo& production) {
+  const std::filesystem::path data = dataFolder(folder);
+  if (data.empty()) return {};
+  return describeMusic(inData(data, production.musicFile), production.endSeconds);
+}
+
+std::vector<std::string> checkFolder(const std::string& folder, const ProductionInfo& production) {
+  const std::filesystem::path data = dataFolder(folder);
+  if (data.empty()) return {folder + ": no such folder; give the folder that holds data/"};
+
+  std::vector<std::string> problems = checkMusic(inData(data, production.musicFile));
+  for (const ProductionFile& file : production.files) {
+    std::vector<std::string> more = checkFile(inData(data, file.path), file.kind);
     problems.insert(problems.end(), more.begin(), more.end());
   }
-  std::vector<std::string> more = checkObject(path(defaultdata::objectFile));
-  problems.insert(problems.end(), more.begin(), more.end());
   return problems;
 }
 

@@ -14,27 +14,32 @@
 #include "DemoApp.h"
 #include "FailureText.h"
 #include "Platform.h"
-#include "Production.h"
+#include "ProductionInfo.h"
 #include "Reload.h"
 
 // Keys: Space pauses and resumes; Left and Right seek 5 s back and forward,
 // Page Up and Page Down 20 s, Home goes back to the start; R reloads the
-// pictures and the object; Escape quits (the frame's own).
+// production's pictures and objects; Escape quits (the frame's own).
 
 namespace {
 
-const char* const musicFile = "data/tovi_does_brask.ogg";
-
 struct Session {
+  const ProductionInfo* production = nullptr;
+  DemoApp* app = nullptr;
   AudioProvider* music = nullptr;
   double length = 0.0;
   std::string output;
   std::string problem; // the latest reload's failures
   std::string shownTitle;
-  float angleBefore = 0.0f; // the object's angle before the latest frame played
+  double animationBefore = 0.0; // the production's animation before the latest frame played
   bool drawn = false;
 };
 Session session;
+
+// The production's tool and this command, for messages.
+std::string command() {
+  return std::string(session.production->name) + "tool play";
+}
 
 void say(const char* format, double seconds) {
   std::printf(format, seconds);
@@ -44,19 +49,19 @@ void say(const char* format, double seconds) {
 // Through the output once it exists, which drops what it holds of the music before.
 void seekTo(double seconds) {
   const double target = clampSeek(seconds, session.length);
-  AudioDevice* output = app->audioDevice;
+  AudioDevice* output = session.app->audioDevice;
   if (output ? output->seek(target) : session.music->seek(target))
     say("seek to %.3f s\n", target);
   else
-    std::fprintf(stderr, "zephtool play: could not seek to %.3f s\n", target);
+    std::fprintf(stderr, "%s: could not seek to %.3f s\n", command().c_str(), target);
 }
 
 bool paused() {
-  return app->audioDevice && app->audioDevice->paused;
+  return session.app->audioDevice && session.app->audioDevice->paused;
 }
 
 void togglePause() {
-  AudioDevice* output = app->audioDevice;
+  AudioDevice* output = session.app->audioDevice;
   if (!output) return;
   if (output->paused) {
     output->resume();
@@ -68,7 +73,7 @@ void togglePause() {
 }
 
 void reload() {
-  const std::vector<std::string> problems = reloadProductionData();
+  const std::vector<std::string> problems = reloadProductionData(*session.production);
   session.problem.clear();
   for (const std::string& problem : problems) {
     std::fprintf(stderr, "%s\n", problem.c_str());
@@ -93,9 +98,8 @@ void onKey(DemoApp*, DemoKey key) {
 
 void showTitle() {
   char text[64];
-  std::snprintf(text, sizeof(text), "zeph play %.1f s%s", session.music->getTime(),
-                paused() ? " paused" : "");
-  std::string title = text;
+  std::snprintf(text, sizeof(text), " %.1f s%s", session.music->getTime(), paused() ? " paused" : "");
+  std::string title = session.app->title + std::string(text);
   if (!session.problem.empty()) title += " - " + session.problem;
   if (title == session.shownTitle) return;
   setWindowTitle(title.c_str());
@@ -103,25 +107,28 @@ void showTitle() {
 }
 
 void playerInit(DemoApp* demo) {
-  initProduction(demo);
+  session.production->init(demo);
   // The frame opens outputs by setting number; the player opens its by name.
   demo->audioDevice = createAudioDevice(session.output, session.music, DemoApp::window);
 }
 
 void playerFrame(DemoApp* demo) {
   // Paused, the production draws its latest frame again: the clock holds,
-  // and the object's angle is put back to where that frame turned it from.
-  if (paused() && session.drawn)
-    objectAngle = session.angleBefore;
-  else
-    session.angleBefore = objectAngle;
-  drawFrame(demo);
+  // and its animation is put back to where that frame moved it from.
+  const ProductionInfo& production = *session.production;
+  if (production.animation) {
+    if (paused() && session.drawn)
+      production.setAnimation(session.animationBefore);
+    else
+      session.animationBefore = production.animation();
+  }
+  production.frame(demo);
   session.drawn = true;
   showTitle();
 }
 
 void playerFinish(DemoApp* demo) {
-  finishProduction(demo);
+  session.production->finish(demo);
 }
 
 } // namespace
@@ -146,27 +153,33 @@ double musicSeconds(const std::string& path) {
 }
 
 int runPlayer(const PlayOptions& options) {
+  const ProductionInfo& production = productionInfo();
+  session.production = &production;
   try {
     std::filesystem::current_path(options.folder);
-    app = new DemoApp("zeph play", 640, 480, 32, 16, options.fullscreen);
+    // The window's title says what plays; its text outlives the application.
+    static const std::string title = std::string(production.title) + " play";
+    session.app = new DemoApp(title.c_str(), production.width, production.height, production.colourBits,
+                              production.depthBits, options.fullscreen);
+    *production.application = session.app;
     DemoApp::audioOutput = 0;
-    app->setCallbacks(playerInit, playerFrame, playerFinish);
-    app->keyCallback = onKey;
-    session.music = createAudioProvider(createAudioFile(musicFile, -1));
-    session.length = musicSeconds(musicFile);
+    session.app->setCallbacks(playerInit, playerFrame, playerFinish);
+    session.app->keyCallback = onKey;
+    session.music = createAudioProvider(createAudioFile(production.musicFile, -1));
+    session.length = musicSeconds(production.musicFile);
     session.output = options.output.empty() ? primaryAudioOutputName() : options.output;
     double start = clampSeek(options.from, session.length);
     if (start > 0.0 && !session.music->seek(start)) {
-      std::fprintf(stderr, "zephtool play: could not seek to %.3f s\n", start);
+      std::fprintf(stderr, "%s: could not seek to %.3f s\n", command().c_str(), start);
       start = 0.0;
     }
-    app->audioProvider = session.music;
+    session.app->audioProvider = session.music;
     say("playing from %.3f s\n", start);
-    app->run();
-    if (app->audioDevice) app->audioDevice->close();
+    session.app->run();
+    if (session.app->audioDevice) session.app->audioDevice->close();
     return 0;
   } catch (...) {
-    std::fprintf(stderr, "zephtool play: %s\n", failureText().c_str());
+    std::fprintf(stderr, "%s: %s\n", command().c_str(), failureText().c_str());
     return 1;
   }
 }

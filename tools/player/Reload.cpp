@@ -5,23 +5,9 @@
 
 #include "LwoObject.h"
 #include "PngImage.h"
-#include "Production.h"
 #include "Texture.h"
 
 namespace {
-
-// The production's own file names, in its order of loading.
-struct PictureFile {
-  Texture** slot;
-  const char* path;
-};
-const PictureFile pictureFiles[] = {
-    {&logoTexture, "data/zeph-logo.png"},
-    {&voteTexture, "data/vote.png"},
-    {&duOgsaaTexture, "data/du_ogsaa.png"},
-    {&zeph0Texture, "data/zeph0.png"},
-};
-const char* const objectFile = "data/bl0ah.lwo";
 
 // Runs `load`; on failure adds the file's line to `problems`.
 template <class Load> void attempt(const char* path, Load&& load, std::vector<std::string>& problems) {
@@ -42,21 +28,24 @@ void replaceTexture(Texture*& slot, const char* path) {
   slot = fresh.release();
 }
 
-void replaceObject(const char* path) {
+void replaceObject(LwoObject*& slot, const char* path) {
   auto fresh = std::make_unique<LwoObject>();
   fresh->load(path);
-  delete sceneObject;
-  sceneObject = fresh.release();
+  delete slot;
+  slot = fresh.release();
+}
+
+void replace(const ProductionFile& file) {
+  if (file.texture) replaceTexture(*file.texture, file.path);
+  if (file.object) replaceObject(*file.object, file.path);
 }
 
 } // namespace
 
-std::vector<std::string> reloadProductionData() {
+std::vector<std::string> reloadProductionData(const ProductionInfo& production) {
   std::vector<std::string> problems;
-  for (const PictureFile& picture : pictureFiles)
+  for (const ProductionFile& file : production.files)
     attempt(
-        picture.path, [&picture] { replaceTexture(*picture.slot, picture.path); }, problems);
-  attempt(
-      objectFile, [] { replaceObject(objectFile); }, problems);
+        file.path, [&file] { replace(file); }, problems);
   return problems;
 }

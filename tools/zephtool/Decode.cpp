@@ -7,6 +7,7 @@
 #include "AudioFile.h"
 #include "AudioProvider.h"
 #include "Commands.h"
+#include "ProductionInfo.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void decodeTo(const std::string& path, std::ofstream& out) {
 
 int decodeCommand(const std::vector<std::string>& args) {
   if (args.size() != 2) {
-    std::cerr << "usage: zephtool decode FILE OUT.raw" << std::endl;
+    std::cerr << "usage: " << productionInfo().name << "tool decode FILE OUT.raw" << std::endl;
     return 2;
   }
   std::ofstream out(args[1], std::ios::binary);

@@ -9,6 +9,7 @@
 
 #include "Commands.h"
 #include "Inspector.h"
+#include "ProductionInfo.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ int report(const Inspector& inspector, const std::string& path, bool geometry) {
 }
 
 int usage() {
-  std::cerr << "usage: zephtool inspect [--geometry] FILE" << std::endl;
+  std::cerr << "usage: " << productionInfo().name << "tool inspect [--geometry] FILE" << std::endl;
   return 2;
 }
 
@@ -80,6 +81,7 @@ int inspectCommand(const std::vector<std::string>& args) {
   }
   if (path.empty()) return usage();
   if (const Inspector* inspector = chooseInspector(path)) return report(*inspector, path, geometry);
-  std::cerr << path << ": not a file kind zephtool knows (Ogg Vorbis, PNG, LWO2)" << std::endl;
+  std::cerr << path << ": not a file kind " << productionInfo().name << "tool knows (Ogg Vorbis, PNG, LWO2)"
+            << std::endl;
   return 1;
 }

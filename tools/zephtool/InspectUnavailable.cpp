@@ -3,8 +3,10 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "ProductionInfo.h"
 
 int inspectCommand(const std::vector<std::string>&) {
-  std::cerr << "zephtool: inspect is not in this build (it needs nlohmann-json and OpenSSL)" << std::endl;
+  std::cerr << productionInfo().name
+            << "tool: inspect is not in this build (it needs nlohmann-json and OpenSSL)" << std::endl;
   return 1;
 }

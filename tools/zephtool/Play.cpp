@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "Player.h"
+#include "ProductionInfo.h"
 
 namespace {
 
@@ -15,12 +16,13 @@ bool parseSeconds(const std::string& text, double& seconds) {
 } // namespace
 
 int playCommand(const std::vector<std::string>& args) {
+  const std::string command = std::string(productionInfo().name) + "tool play";
   PlayOptions options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool valued = arg == "--from" || arg == "--output";
     if (valued && i + 1 >= args.size()) {
-      std::cerr << "zephtool play: " << arg << " needs a value\n";
+      std::cerr << command << ": " << arg << " needs a value\n";
       return 2;
     }
     if (arg == "--from") {
@@ -40,7 +42,7 @@ int playCommand(const std::vector<std::string>& args) {
     }
   }
   if (options.folder.empty()) {
-    std::cerr << "usage: zephtool play DIR [--from S] [--fullscreen] [--output NAME]\n";
+    std::cerr << "usage: " << command << " DIR [--from S] [--fullscreen] [--output NAME]\n";
     return 2;
   }
   return runPlayer(options);

@@ -1,21 +1,23 @@
-// zephtool: command-line tools for production authors.
+// NAMEtool: a production's command-line tools for its author.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "CaptureCommand.h"
 #include "Commands.h"
+#include "ProductionInfo.h"
 
 namespace {
 
 int usage(std::ostream& out, int status) {
-  out << "usage: zephtool inspect [--geometry] FILE\n"
-         "       zephtool decode FILE OUT.raw\n"
-         "       zephtool check DIR\n"
-         "       zephtool make-data DIR\n"
-         "       zephtool capture DIR OUT [--fps N] [--from S] [--to S] [--frames]\n"
-         "       zephtool play DIR [--from S] [--fullscreen] [--output NAME]\n"
-         "       zephtool --help | --version\n";
+  const std::string tool = std::string(productionInfo().name) + "tool";
+  out << "usage: " << tool << " inspect [--geometry] FILE\n"
+      << "       " << tool << " decode FILE OUT.raw\n"
+      << "       " << tool << " check DIR\n"
+      << "       " << tool << " make-data DIR\n"
+      << "       " << tool << " capture DIR OUT [--fps N] [--from S] [--to S] [--frames]\n"
+      << "       " << tool << " play DIR [--from S] [--fullscreen] [--output NAME]\n"
+      << "       " << tool << " --help | --version\n";
   return status;
 }
 
@@ -27,7 +29,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help") return usage(std::cout, 0);
   if (command == "--version") {
-    std::cout << "zephtool " ZEPH_VERSION "\n";
+    std::cout << productionInfo().name << "tool " ZEPH_VERSION "\n";
     return 0;
   }
   if (command == "inspect") return inspectCommand(args);
