@@ -1,0 +1,5 @@
+# web-env.sh: what Debian's emscripten needs here, sourced by the web scripts.
+# emcc runs its JavaScript optimiser under node with Debian's acorn, which
+# lives in /usr/share/nodejs; a node installed from elsewhere does not look there.
+ZEPH_NODE=$(command -v node)
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
