@@ -9,7 +9,10 @@
 namespace {
 
 const auto pollInterval = std::chrono::milliseconds(10);
-const double secondsAhead = 2.0;
+// The page's main thread also draws, and stalls now and then (a browser
+// compiles its shaders at the first frames, a background tab's timer fires
+// once a second): four seconds cost a few tens of milliseconds of decoding.
+const double secondsAhead = 4.0;
 // A buffer scheduled sooner than this after the context's time may start late.
 const double scheduleMargin = 0.05;
 

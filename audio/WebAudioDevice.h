@@ -9,10 +9,10 @@
 
 // "WebAudio": the web page's output. Like the waveOut output it hands the
 // music on in one-second buffers decoded by the source, here as Web Audio
-// buffers scheduled back to back on the page's AudioContext; it keeps two
+// buffers scheduled back to back on the page's AudioContext; it keeps four
 // seconds scheduled ahead of what is heard, topped up from the page's timer
-// (browsers slow that timer to once a second in a background tab, and the
-// buffers already scheduled play on meanwhile). Its play position is the
+// (the buffers already scheduled play on while the page's thread is busy or
+// its timer slowed down in a background tab). Its play position is the
 // context's output timestamp: the frame reaching the output now.
 class WebAudioDevice : public AudioDevice {
 public:
