@@ -9,10 +9,13 @@
 namespace {
 
 const auto pollInterval = std::chrono::milliseconds(10);
-// The page's main thread also draws, and stalls now and then (a browser
-// compiles its shaders at the first frames, a background tab's timer fires
-// once a second): four seconds cost a few tens of milliseconds of decoding.
-const double secondsAhead = 4.0;
+// Scheduled at start (and after a seek): a few tens of milliseconds of
+// decoding before the first frame.
+const double startSeconds = 4.0;
+// Then, one buffer per poll, up to this much: the page's main thread also
+// draws, and was seen to stall for five seconds at a time on a loaded machine
+// (and a background tab's timer fires once a second). 4 MB of samples.
+const double mostSeconds = 12.0;
 // A buffer scheduled sooner than this after the context's time may start late.
 const double scheduleMargin = 0.05;
 
@@ -96,7 +99,7 @@ int WebAudioDevice::open(void*) {
   running = false;
   buffer.assign(static_cast<size_t>(bufferBytes), 0);
   if (provider) {
-    provider->setOutputLead(secondsAhead);
+    provider->setOutputLead(startSeconds);
     // The output timestamp is what is heard, as far as the browser knows.
     provider->setOutputLatency(0.0);
   }
@@ -108,7 +111,7 @@ void WebAudioDevice::start() {
   running = true;
   taken = 0;
   scheduled.clear();
-  scheduleAhead(webAudioCurrentTime());
+  scheduleAhead(startSeconds, false);
   poller.start(pollInterval, [this] {
     poll();
     return false;
@@ -120,28 +123,37 @@ void WebAudioDevice::poll() {
   double contextTime = 0.0, performanceTime = 0.0;
   webAudioTimestamp(&contextTime, &performanceTime);
   if (!paused) provider->reportPlayed(playedBytes(contextTime), millisecondsOf(performanceTime));
-  scheduleAhead(webAudioCurrentTime());
+  scheduleAhead(startSeconds, false);
+  scheduleAhead(mostSeconds, true);
 }
 
-void WebAudioDevice::scheduleAhead(double now) {
+// Until `seconds` past the context's time are scheduled, or one more buffer
+// if `once`.
+void WebAudioDevice::scheduleAhead(double seconds, bool once) {
   if (paused) return;
-  while (scheduled.empty() || scheduled.back().start + 1.0 < now + secondsAhead)
-    scheduleOne(now);
-  while (scheduled.size() > 2 && scheduled[1].start + 1.0 < now)
+  const double now = webAudioCurrentTime();
+  // Kept a second after they end: the output's time runs behind the context's.
+  while (scheduled.size() > 1 && scheduled[1].start + 1.0 < now)
     scheduled.pop_front();
+  while (scheduled.empty() || scheduledEnd() < now + seconds) {
+    scheduleOne();
+    if (once) return;
+  }
 }
 
-// Back to back with the one before; where that one ended before the context
-// reached it (the page's timer came too late), from now on.
-void WebAudioDevice::scheduleOne(double now) {
+double WebAudioDevice::scheduledEnd() const {
+  const Scheduled& last = scheduled.back();
+  return last.start + static_cast<double>(last.frames) / sampleRate;
+}
+
+// Back to back with the one before; where that one ends before the context
+// reaches this one (the page's timer came too late), from now on. The
+// context's time is read after the decoding, which takes a while.
+void WebAudioDevice::scheduleOne() {
   const uint32_t frames = static_cast<uint32_t>(buffer.size() / 4);
-  double start = now + scheduleMargin;
-  if (!scheduled.empty()) {
-    const Scheduled& last = scheduled.back();
-    const double end = last.start + static_cast<double>(last.frames) / sampleRate;
-    if (end >= now + scheduleMargin) start = end;
-  }
   provider->fill(buffer.data(), static_cast<uint32_t>(buffer.size()));
+  const double soonest = webAudioCurrentTime() + scheduleMargin;
+  const double start = !scheduled.empty() && scheduledEnd() >= soonest ? scheduledEnd() : soonest;
   webAudioSchedule(reinterpret_cast<const int16_t*>(buffer.data()), static_cast<int>(frames), start);
   scheduled.push_back({start, taken, frames});
   taken += buffer.size();
@@ -169,7 +181,7 @@ bool WebAudioDevice::seek(double seconds) {
   if (!provider->seek(seconds)) return false;
   if (!running) return true;
   dropScheduled();
-  scheduleAhead(webAudioCurrentTime());
+  scheduleAhead(startSeconds, false);
   return true;
 }
 

@@ -9,10 +9,10 @@
 
 // "WebAudio": the web page's output. Like the waveOut output it hands the
 // music on in one-second buffers decoded by the source, here as Web Audio
-// buffers scheduled back to back on the page's AudioContext; it keeps four
-// seconds scheduled ahead of what is heard, topped up from the page's timer
-// (the buffers already scheduled play on while the page's thread is busy or
-// its timer slowed down in a background tab). Its play position is the
+// buffers scheduled back to back on the page's AudioContext: four seconds at
+// start, then up to twelve ahead of what is heard, topped up from the page's
+// timer (the buffers already scheduled play on while the page's thread is
+// busy or its timer slowed down in a background tab). Its play position is the
 // context's output timestamp: the frame reaching the output now.
 class WebAudioDevice : public AudioDevice {
 public:
@@ -37,8 +37,9 @@ private:
     uint64_t firstByte;
     uint32_t frames;
   };
-  void scheduleAhead(double now);
-  void scheduleOne(double now);
+  void scheduleAhead(double seconds, bool once);
+  void scheduleOne();
+  double scheduledEnd() const;
   uint64_t playedBytes(double contextTime) const;
   void dropScheduled();
 
