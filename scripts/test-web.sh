@@ -28,7 +28,11 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-web-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/reference"
 for t in 10 30 50 70; do
-  "$zephtool" capture "$data" "$work/capture$t" --fps 1 --from "$t" --to "$((t + 1))" --frames >/dev/null
+  "$zephtool" capture "$data" "$work/capture$t" --fps 1 --from "$t" --to "$((t + 1))" --frames >"$work/capture.log" 2>&1 || {
+    cat "$work/capture.log" >&2
+    echo "test-web: FAIL (test instrument): the native capture at $t s failed" >&2
+    exit 2
+  }
   convert "$work/capture$t/frame-000000.png" -depth 8 "rgb:$work/reference/t$t.rgb"
 done
 "$zephtool" decode "$data/data/tovi_does_brask.ogg" "$work/music.raw" >/dev/null
