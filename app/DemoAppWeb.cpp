@@ -8,6 +8,7 @@
 #include <cstring>
 #include <deque>
 
+#include "AudioProvider.h"
 #include "DemoApp.h"
 #include "FrameSetup.h"
 #include "FrameWindow.h"
@@ -23,6 +24,7 @@ struct PageKey {
 };
 std::deque<PageKey> pageKeys;
 bool fullscreenAsked = false;
+DemoApp* runningApp = nullptr;
 
 // The canvas's WebGL context, made by the emulation's own factory so that it
 // sets itself up over it; 0 when the browser gives none.
@@ -88,6 +90,12 @@ void listenForKeys(bool on) {
 
 } // namespace
 
+// The music clock as the frame reads it, for the page's tests and tools
+// (Module._zephMusicTime()); -1 while no production runs with a source.
+extern "C" EMSCRIPTEN_KEEPALIVE double zephMusicTime() {
+  return runningApp && runningApp->audioProvider ? runningApp->audioProvider->getTime() : -1.0;
+}
+
 void platformPostQuit() {
   PageKey quit = {false, true, {}};
   pageKeys.push_back(quit);
@@ -114,6 +122,7 @@ void openFrameWindow(DemoApp& app) {
   }
   pageKeys.clear();
   listenForKeys(true);
+  runningApp = &app;
 }
 
 WindowMessage takeWindowMessage(DemoApp& app) {
@@ -137,6 +146,7 @@ int frameDisplayRate(DemoApp&) {
 }
 
 void closeFrameWindow(DemoApp& app) {
+  runningApp = nullptr;
   listenForKeys(false);
   app.glContext = nullptr;
   DemoApp::window = nullptr;
