@@ -61,7 +61,7 @@ async function openPage(browser, port, query = '') {
   // Keeps what the page schedules (the first buffers) and when the first
   // frame after the click is drawn.
   await page.evaluateOnNewDocument(() => {
-    window.zephTest = {buffers: [], starts: [], clickAt: 0, firstFrameAt: 0};
+    window.zephTest = {buffers: [], starts: [], frames: [], clickAt: 0, firstFrameAt: 0};
     const start = AudioBufferSourceNode.prototype.start;
     AudioBufferSourceNode.prototype.start = function(when) {
       zephTest.starts.push({when, seconds: this.buffer.duration, at: performance.now(), now: this.context.currentTime});
@@ -73,6 +73,7 @@ async function openPage(browser, port, query = '') {
     const frame = window.requestAnimationFrame;
     window.requestAnimationFrame = callback => frame(time => {
       if (zephTest.clickAt && !zephTest.firstFrameAt) zephTest.firstFrameAt = performance.now();
+      zephTest.frames.push(performance.now());
       callback(time);
     });
     document.addEventListener('click', () => { zephTest.clickAt = performance.now(); }, true);
@@ -145,9 +146,12 @@ async function playbackChecks(browser, port) {
           `${(share * 100).toFixed(3)} % of pixels more than ${tolerance.level} apart, at most ${most}`);
   }
   const test = await page.evaluate(() => ({buffers: zephTest.buffers, starts: zephTest.starts, clickAt: zephTest.clickAt,
-                                           firstFrameAt: zephTest.firstFrameAt,
+                                           firstFrameAt: zephTest.firstFrameAt, frames: zephTest.frames,
                                            context: Module.zephAudioContext.getOutputTimestamp()}));
-  console.log(`click to first frame: ${(test.firstFrameAt - test.clickAt).toFixed(0)} ms`);
+  const intervals = test.frames.slice(1).map((at, i) => at - test.frames[i]).slice(60).sort((a, b) => a - b);
+  const at = share => intervals[Math.floor(share * (intervals.length - 1))].toFixed(1);
+  console.log(`click to first frame: ${(test.firstFrameAt - test.clickAt).toFixed(0)} ms; ` +
+              `frame interval: median ${at(0.5)} ms, 95th percentile ${at(0.95)} ms`);
   const {compared, mismatches, first} = musicMatches(test.buffers);
   check(compared === musicFrames && mismatches === 0, 'the page plays the decoded music',
         `${compared} frames compared, ${mismatches} more than ${sampleTolerance} apart` +
