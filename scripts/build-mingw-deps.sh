@@ -19,7 +19,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 sources=$(realpath -m "${ZEPH_SOURCES:-$root/build/.sources}")
 jobs=${ZEPH_JOBS:-2}
 tag=build-mingw-deps
-# shellcheck source=deps-common.sh
+# shellcheck source=scripts/deps-common.sh
 . "$root/scripts/deps-common.sh"
 
 case "$triple" in

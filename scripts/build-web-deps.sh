@@ -20,9 +20,9 @@ sources=$(realpath -m "${ZEPH_SOURCES:-$root/build/.sources}")
 jobs=${ZEPH_JOBS:-2}
 tag=build-web-deps
 toolchain=$root/cmake/emscripten.cmake
-# shellcheck source=deps-common.sh
+# shellcheck source=scripts/deps-common.sh
 . "$root/scripts/deps-common.sh"
-# shellcheck source=web-env.sh
+# shellcheck source=scripts/web-env.sh
 . "$root/scripts/web-env.sh"
 
 packages=(zlib libogg libvorbis libpng1.6)

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # the caller sets the variables named below
 # deps-common.sh: what build-mingw-deps.sh and build-web-deps.sh share, sourced
 # by both. Static libraries from Debian's own source packages (patches
 # applied), built with CMake into a prefix that a stamp marks as up to date.
