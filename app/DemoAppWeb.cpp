@@ -14,6 +14,18 @@
 #include "FrameWindow.h"
 #include "Platform.h"
 
+// Outside the anonymous namespace, so that its swap has the plain name
+// "WebWindow::swap(DemoApp&)" the page's Asyncify list gives.
+class WebWindow : public FrameWindow {
+public:
+  void open(DemoApp& app) override;
+  WindowMessage takeMessage(DemoApp& app) override;
+  void swap(DemoApp& app) override;
+  double pacingRate(DemoApp& app) override;
+  void restoreScreen() override;
+  void close(DemoApp& app) override;
+};
+
 namespace {
 
 // Keys that reached the page and have not yet been taken; main thread only.
@@ -101,19 +113,16 @@ void platformPostQuit() {
   pageKeys.push_back(quit);
 }
 
-void restoreFrameScreen() {
+void releaseScreenForErrorBox() {
   if (fullscreenAsked) setPageFullscreen(0);
   fullscreenAsked = false;
 }
 
-void releaseScreenForErrorBox() {
-  restoreFrameScreen();
-}
-
 // The page cannot switch the display: full screen is the browser's, asked
 // for the canvas (browsers grant it only within a click or key press).
-void openFrameWindow(DemoApp& app) {
+void WebWindow::open(DemoApp& app) {
   if (!createPageContext(DemoApp::width, DemoApp::height)) throw "Could not set pixelformat";
+  setWindowTitle(app.title);
   app.glContext = &app;
   DemoApp::window = &app;
   if (DemoApp::fullscreen) {
@@ -125,7 +134,7 @@ void openFrameWindow(DemoApp& app) {
   runningApp = &app;
 }
 
-WindowMessage takeWindowMessage(DemoApp& app) {
+WindowMessage WebWindow::takeMessage(DemoApp& app) {
   if (pageKeys.empty()) return WindowMessage::None;
   const PageKey key = pageKeys.front();
   pageKeys.pop_front();
@@ -135,19 +144,29 @@ WindowMessage takeWindowMessage(DemoApp& app) {
 }
 
 // What was drawn shows when the page's script yields; the next frame starts
-// at the browser's next animation frame.
-void swapFrame(DemoApp&) {
+// at the browser's next animation frame. The one function of the window that
+// the page's link instruments for the wait (ZephWebPage.cmake names it).
+void WebWindow::swap(DemoApp&) {
   awaitAnimationFrame();
 }
 
-// Browsers do not tell the display's rate; the animation frames follow it.
-int frameDisplayRate(DemoApp&) {
-  return 0;
+// The animation frames follow the display: the loop adds no pacing.
+double WebWindow::pacingRate(DemoApp&) {
+  return 0.0;
 }
 
-void closeFrameWindow(DemoApp& app) {
+void WebWindow::restoreScreen() {
+  releaseScreenForErrorBox();
+}
+
+void WebWindow::close(DemoApp& app) {
   runningApp = nullptr;
   listenForKeys(false);
   app.glContext = nullptr;
   DemoApp::window = nullptr;
+}
+
+FrameWindow& platformWindow() {
+  static WebWindow window;
+  return window;
 }

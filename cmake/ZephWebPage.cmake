@@ -5,15 +5,17 @@
 #
 # The run loop's swap awaits the next animation frame through Asyncify, so
 # DemoApp::run stays one piece. Only the functions on the way down to that
-# wait are instrumented (the callbacks never wait): the rest, the decoders
-# above all, run at full speed, and the .wasm is a quarter smaller. (The
-# linker warns when the optimiser has inlined productionMain into main.)
+# wait are instrumented (the callbacks never wait; run reaches the window's
+# swap through FrameWindow's virtual call, which an instrumented caller
+# treats as one that may wait): the rest, the decoders above all, run at full
+# speed, and the .wasm is a quarter smaller. (The linker warns when the
+# optimiser has inlined productionMain into main.)
 function(zeph_web_page target)
   cmake_parse_arguments(PAGE "" "DATA" "" ${ARGN})
   target_link_options(${target} PRIVATE
     -fexceptions
     -sASYNCIFY=1
-    "-sASYNCIFY_ONLY=['main','productionMain()','DemoApp::run()','swapFrame(DemoApp&)']"
+    "-sASYNCIFY_ONLY=['main','productionMain()','DemoApp::run()','WebWindow::swap(DemoApp&)']"
     -sASYNCIFY_STACK_SIZE=65536
     -sALLOW_MEMORY_GROWTH=1
     -sENVIRONMENT=web
