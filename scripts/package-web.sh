@@ -14,7 +14,7 @@ out=dist/zeph-web
 bash scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs" --target zephtool
-# The web build packs build/web/data (ZEPH_WEB_DATA) when it links.
+# The web build packs build/web/data, beside zeph, when it links.
 rm -rf build/web/data
 mkdir -p build/web
 build/native/tools/zephtool/zephtool make-data build/web
@@ -24,6 +24,7 @@ cmake --build --preset web -j "$jobs" --target zeph
 
 rm -rf "$out"
 mkdir -p "$out"
-cp app/index.html build/web/zeph.js build/web/zeph.wasm build/web/zeph.data "$out/"
+cp build/web/zeph.html "$out/index.html"
+cp build/web/zeph.js build/web/zeph.wasm build/web/zeph.data "$out/"
 echo "wrote $out:"
 (cd "$out" && ls -l index.html zeph.js zeph.wasm zeph.data && du -cb index.html zeph.js zeph.wasm | tail -n 1 | sed 's/total$/bytes beside the data/')
