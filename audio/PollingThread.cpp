@@ -13,6 +13,10 @@ void PollingThread::start(std::chrono::milliseconds interval, std::function<bool
   thread = std::thread([this, interval, work = std::move(step)] { loop(interval, work); });
 }
 
+bool PollingThread::started() const {
+  return thread.joinable();
+}
+
 void PollingThread::wake() {
   {
     std::lock_guard<std::mutex> guard(lock);

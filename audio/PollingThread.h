@@ -21,7 +21,7 @@ public:
   void start(std::chrono::milliseconds interval, std::function<bool()> step);
   void wake();
   void stop();
-  bool started() const { return thread.joinable(); }
+  bool started() const;
 
 private:
   void loop(std::chrono::milliseconds interval, const std::function<bool()>& step);

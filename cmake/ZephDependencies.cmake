@@ -15,7 +15,21 @@ if(CMAKE_CROSSCOMPILING AND ZEPH_MINGW_TRIPLE AND CMAKE_HOST_UNIX)
   endif()
 endif()
 
+if(EMSCRIPTEN AND CMAKE_HOST_UNIX)
+  option(ZEPH_BUILD_WEB_DEPS "Build the static web dependencies into ZEPH_WEB_PREFIX" ON)
+  if(ZEPH_BUILD_WEB_DEPS)
+    execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/build-web-deps.sh ${ZEPH_WEB_PREFIX}
+                    RESULT_VARIABLE zeph_deps_result)
+    if(NOT zeph_deps_result EQUAL 0)
+      message(FATAL_ERROR "scripts/build-web-deps.sh failed")
+    endif()
+  endif()
+endif()
+
 find_package(PkgConfig REQUIRED)
+if(EMSCRIPTEN)
+  set(PKG_CONFIG_ARGN --static)
+endif()
 if(WIN32 AND NOT MSVC)
   # Static archives need the private dependencies too, and an import library
   # (.dll.a) must never be picked: the executables import only system DLLs.
@@ -31,7 +45,9 @@ if(NOT CMAKE_CROSSCOMPILING)
   # The capture's video files.
   pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavcodec libavformat libavutil libswscale libswresample)
 endif()
-find_package(OpenGL REQUIRED)
+if(NOT ZEPH_PLATFORM STREQUAL "web") # the web's GL is its layer over emscripten's (webgl/)
+  find_package(OpenGL REQUIRED)
+endif()
 
 # zephtool's reports (JSON, SHA-256). The MinGW builds have neither and build
 # zephtool without inspect (tools/zephtool).

@@ -15,7 +15,11 @@
 # (native builds), check, make-data and the file commands. Native builds make
 # the data set into FOLDER/data and check it (NAME_data); 32-bit Windows
 # builds add NAME_zip, which writes dist/NAME-win32.zip with the data made by
-# the native build's NAMEtool.
+# the native build's NAMEtool. In the web preset NAME is the page's program:
+# NAME.js, NAME.wasm, NAME.data (FOLDER/data packed) and the page NAME.html
+# in FOLDER (ZephWebPage.cmake).
+include(ZephWebPage)
+
 # The native build whose zephtools make the data of cross builds (their
 # release zips and end-to-end tests).
 set(ZEPH_NATIVE_BUILD_DIR ${PROJECT_SOURCE_DIR}/build/native CACHE PATH
@@ -42,6 +46,13 @@ function(zeph_add_production name)
   _zeph_production_executable(${name} ${name} $<BOOL:${ZEPH_FULLSCREEN}> ${ARG_ENTRY})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${ARG_FOLDER})
   _zeph_production_executable(${name}_windowed ${name} 0 ${ARG_ENTRY})
+  if(ZEPH_PLATFORM STREQUAL "web")
+    set(has_data OFF)
+    if(ARG_DATA)
+      set(has_data ON)
+    endif()
+    _zeph_web_page(${name} ${ARG_FOLDER} ${has_data})
+  endif()
 
   add_executable(${name}tool)
   target_link_libraries(${name}tool PRIVATE zeph_tool_main zeph_tool_libs zeph_player ${name}_production

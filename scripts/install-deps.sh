@@ -25,6 +25,7 @@ test_packages=(
   xvfb xfonts-base xdotool x11-utils imagemagick
   pulseaudio pulseaudio-utils
   vorbis-tools python3 zip unzip binutils-mingw-w64
+  emscripten chromium
 )
 
 apt_dir=${ZEPH_APT_DIR:-/etc/apt}

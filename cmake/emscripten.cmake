@@ -1,0 +1,43 @@
+# The web: Debian's emscripten, with the static libraries that
+# scripts/build-web-deps.sh builds from Debian's sources (emscripten's own
+# ports are not available: its cache is frozen).
+if(NOT ZEPH_WEB_PREFIX)
+  if(DEFINED ENV{ZEPH_WEB_PREFIX})
+    set(ZEPH_WEB_PREFIX $ENV{ZEPH_WEB_PREFIX})
+  else()
+    set(ZEPH_WEB_PREFIX ${CMAKE_BINARY_DIR}/deps)
+  endif()
+endif()
+set(ZEPH_WEB_PREFIX ${ZEPH_WEB_PREFIX} CACHE PATH "Prefix of the static web dependencies")
+# try_compile projects read this file again in their own binary dir: keep the prefix.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZEPH_WEB_PREFIX)
+
+# Programs built for the web run under node for CMake's checks. emcmake's own
+# runner passes a flag that node 20 rejects, and node 20's fetch cannot load
+# the .wasm.
+find_program(ZEPH_NODE node REQUIRED)
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${ZEPH_NODE};--no-experimental-fetch" CACHE STRING "Runs programs built for the web")
+endif()
+
+if(DEFINED ENV{EMSCRIPTEN})
+  set(ZEPH_EMSCRIPTEN_ROOT $ENV{EMSCRIPTEN})
+else()
+  set(ZEPH_EMSCRIPTEN_ROOT /usr/share/emscripten)
+endif()
+include(${ZEPH_EMSCRIPTEN_ROOT}/cmake/Modules/Platform/Emscripten.cmake)
+
+list(APPEND CMAKE_FIND_ROOT_PATH ${ZEPH_WEB_PREFIX})
+set(ENV{PKG_CONFIG_LIBDIR} "${ZEPH_WEB_PREFIX}/lib/pkgconfig:${ZEPH_WEB_PREFIX}/share/pkgconfig")
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+
+# Thrown texts are caught (otherwise a throw aborts); no threads (they would
+# need a cross-origin isolated page).
+set(CMAKE_C_FLAGS_INIT "-fexceptions")
+set(CMAKE_CXX_FLAGS_INIT "-fexceptions")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions")
+
+# emcc's JavaScript optimiser needs Debian's acorn, in /usr/share/nodejs,
+# which a node from elsewhere does not search.
+set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
