@@ -11,9 +11,13 @@ cd "$root"
 jobs=${ZEPH_JOBS:-2}
 out=dist/zeph-web
 
-bash scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native -j "$jobs" --target zephtool
+# test-all.sh has installed the packages and built the native tree already
+# (ZEPH_NATIVE_BUILT=1), and runs this beside tests that use that tree.
+if [ -z "${ZEPH_NATIVE_BUILT:-}" ]; then
+  bash scripts/install-deps.sh
+  cmake --preset native >/dev/null
+  cmake --build --preset native -j "$jobs" --target zephtool
+fi
 # The web build packs build/web/data, beside zeph, when it links.
 rm -rf build/web/data
 mkdir -p build/web

@@ -4,9 +4,10 @@
 # and win64, checks formatting and the shipped executable's imports, packs the
 # release (scripts/package-release.sh), then, inside one set of test services
 # (scripts/with-test-services.sh), runs the native and Windows suites (win32
-# under 32-bit Wine, with the release itself) while the native-tsan,
-# native-asan and fuzz presets build and the fuzzers run at idle priority, and
-# then the sanitizer suites.
+# under 32-bit Wine, with the release itself) while the web page
+# (scripts/package-web.sh) and the native-tsan, native-asan and fuzz presets
+# build and the fuzzers run at idle priority, and then the sanitizer suites
+# beside the web page's test in headless Chromium (scripts/test-web.sh).
 # Ends with the line "N passed, N failed" and a non-zero status when anything
 # failed. Logs go to build/test-logs/.
 #
@@ -172,6 +173,7 @@ idle() {
 # the fuzzers. It runs at idle priority beside the native and Windows suites,
 # whose end-to-end tests mostly wait on real time, and never delays them.
 background_work() {
+  ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
   check build-native-tsan build native-tsan
   check build-native-asan build native-asan
   check build-fuzz build fuzz
@@ -196,14 +198,25 @@ inside_services() {
     say "win32: SKIPPED: this machine runs no 32-bit programs (its kernel has no IA-32 emulation), so the shipped build is not run; win64 runs all its tests in its place"
     run_ctest win64
   fi
-  say "waiting for the sanitizer builds and the fuzzers"
+  say "waiting for the web page, the sanitizer builds and the fuzzers"
   wait "$background"
+  # The page's test, in headless Chromium (it needs neither the display nor
+  # the sound), beside the sanitizer suites.
+  local web=""
+  if grep -q '^1 0 package-web ' "$results"; then
+    check web-page bash scripts/test-web.sh &
+    web=$!
+  else
+    record 0 1 web-page
+    say "web-page: not run, the page was not made"
+  fi
   if [ -n "${ZEPH_TSAN_TESTS:-}" ]; then
     run_ctest native-tsan -R "$ZEPH_TSAN_TESTS"
   else
     run_ctest native-tsan -E '^e2e\.'
   fi
   run_ctest native-asan -E '^e2e\.'
+  [ -z "$web" ] || wait "$web"
 }
 
 case "${1:-}" in
