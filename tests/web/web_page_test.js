@@ -144,6 +144,12 @@ async function playbackChecks(browser, port) {
     const {share, most} = compareFrame(await canvasPixels(page), reference);
     check(share <= tolerance.share, `picture at ${t} s matches the native capture`,
           `${(share * 100).toFixed(3)} % of pixels more than ${tolerance.level} apart, at most ${most}`);
+    // The clock while the music plays: a machine slowed by other work once
+    // brought the end of the checks past the production's end.
+    if (t === pictureTimes[0]) {
+      const firstWhen = await page.evaluate(() => zephTest.starts[0].when);
+      await clockCheck(page, firstWhen, 0, 'the clock follows the context\'s output time');
+    }
   }
   const test = await page.evaluate(() => ({buffers: zephTest.buffers, starts: zephTest.starts, clickAt: zephTest.clickAt,
                                            firstFrameAt: zephTest.firstFrameAt, frames: zephTest.frames,
@@ -161,7 +167,6 @@ async function playbackChecks(browser, port) {
   check(test.starts.length > pictureTimes[pictureTimes.length - 1] && gaps.length === 0,
         'the buffers play back to back', `${test.starts.length} buffers, gaps: ${gaps.join(', ') || 'none'}`);
   if (process.env.ZEPH_WEB_TEST_VERBOSE) console.log(JSON.stringify(test.starts));
-  await clockCheck(page, test.starts[0].when, 0, 'the clock follows the context\'s output time');
   await page.keyboard.press('Escape');
   await page.waitForFunction(() => Module.zephStatus !== undefined, {timeout: 5000}).catch(() => {});
   const ended = await page.evaluate(() => [Module.zephStatus, !document.getElementById('zeph-ended').hidden]);
