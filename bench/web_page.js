@@ -51,7 +51,8 @@ async function oneRun(browser, port) {
   const after = {cpu: treeCpuSeconds(browser.process().pid), frames: await frameCount(page)};
   const seen = await page.evaluate(() => ({
     clickAt: zephTest.clickAt, firstFrameAt: zephTest.firstFrameAt, frames: zephTest.frames, asked: zephTest.asked,
-    loadedAt: Math.max(...performance.getEntriesByType('resource').map(entry => entry.responseEnd))}));
+    loadedAt: Math.max(...performance.getEntriesByType('resource').filter(entry => /zeph\.(js|wasm|data)$/.test(entry.name))
+                            .map(entry => entry.responseEnd))}));
   await context.close();
   // A frame's work: from the animation frame that resumes the loop to the
   // next swap asking for one.
