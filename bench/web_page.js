@@ -105,7 +105,7 @@ function report(results) {
     for (let run = 1; run <= Number(runCount); run++) {
       const r = await oneRun(browser, server.port);
       console.log(`run ${run}: first frame ${r.firstFrameMs.toFixed(0)} ms after the click ` +
-                  `(files in ${r.loadedMs.toFixed(0)} ms); ${r.intervals.length + 1} frames timed, ` +
+                  `(its files in ${r.loadedMs.toFixed(0)} ms, negative: before the click); ${r.intervals.length + 1} frames timed, ` +
                   `browser's CPU ${r.cpuMsPerFrame.toFixed(1)} ms a frame`);
       results.push(r);
     }
