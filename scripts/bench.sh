@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # bench.sh [REPETITIONS]: builds the native benchmarks and runs every one,
 # each REPETITIONS times (3 unless told) with medians, then the start-up
-# measurement inside the test services. The capture runs once. Output goes to build/bench-logs/.
+# measurement inside the test services. The capture runs once. The web
+# page's figures follow where scripts/package-web.sh has made the page.
+# Output goes to build/bench-logs/.
 # Never part of the pass/fail run: on a busy machine compare the ratios,
 # which are measured in the same run.
 set -euo pipefail
@@ -23,3 +25,7 @@ echo "== capture"
 build/native/bench/bench_capture --benchmark_color=false | tee "$logs/capture.txt"
 echo "== startup"
 scripts/with-test-services.sh bench/startup.sh build/native 5 | tee "$logs/startup.txt"
+if [ -e dist/zeph-web/zeph.data ]; then
+  echo "== web page"
+  bench/web_page.sh 5 | tee "$logs/web_page.txt"
+fi

@@ -17,12 +17,7 @@ for need in "$page/zeph.data" "$data/data/tovi_does_brask.ogg" "$zephtool"; do
   [ -e "$need" ] || { echo "test-web: $need is missing: run scripts/package-web.sh" >&2; exit 2; }
 done
 
-# npm ci only when the pinned set changed.
-mkdir -p "$modules"
-if ! cmp -s tests/web/package-lock.json "$modules/package-lock.json" || [ ! -d "$modules/node_modules" ]; then
-  cp tests/web/package.json tests/web/package-lock.json "$modules/"
-  (cd "$modules" && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-fi
+bash tests/web/modules.sh "$modules"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-web-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -8,10 +8,9 @@
 //   REFERENCE_DIR: t<SECONDS>.rgb, 640 x 480 RGB frames of the native capture
 //   MUSIC.raw: the decoded music, 16-bit stereo little-endian
 'use strict';
-const {spawn} = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
+const {startServer, launchBrowser, newInstrumentedPage, spread} = require('./page_driver');
 
 const [pageDir, referenceDir, musicFile] = process.argv.slice(2);
 const pictureTimes = [10, 30, 50, 70];
@@ -40,44 +39,8 @@ function instrumentFailure(what, error) {
   process.exitCode = 2;
 }
 
-// A static server on a free port of 127.0.0.1, stopped by its pid.
-function startServer() {
-  return new Promise((resolve, reject) => {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1'],
-                         {cwd: pageDir, stdio: ['ignore', 'pipe', 'ignore']});
-    server.on('error', reject);
-    server.stdout.on('data', data => {
-      const port = /port (\d+)/.exec(String(data));
-      if (port) resolve({pid: server.pid, port: Number(port[1])});
-    });
-    setTimeout(() => reject(new Error('the server did not say its port')), 10000);
-  });
-}
-
 async function openPage(browser, port, query = '') {
-  const page = await browser.newPage();
-  await page.setViewport({width: 800, height: 600});
-  page.on('pageerror', error => console.log('page error:', error.message));
-  // Keeps what the page schedules (the first buffers) and when the first
-  // frame after the click is drawn.
-  await page.evaluateOnNewDocument(() => {
-    window.zephTest = {buffers: [], starts: [], frames: [], clickAt: 0, firstFrameAt: 0};
-    const start = AudioBufferSourceNode.prototype.start;
-    AudioBufferSourceNode.prototype.start = function(when) {
-      zephTest.starts.push({when, seconds: this.buffer.duration, at: performance.now(), now: this.context.currentTime});
-      if (zephTest.buffers.length < 3)
-        zephTest.buffers.push({when, left: Array.from(this.buffer.getChannelData(0)),
-                               right: Array.from(this.buffer.getChannelData(1))});
-      return start.apply(this, arguments);
-    };
-    const frame = window.requestAnimationFrame;
-    window.requestAnimationFrame = callback => frame(time => {
-      if (zephTest.clickAt && !zephTest.firstFrameAt) zephTest.firstFrameAt = performance.now();
-      zephTest.frames.push(performance.now());
-      callback(time);
-    });
-    document.addEventListener('click', () => { zephTest.clickAt = performance.now(); }, true);
-  });
+  const page = await newInstrumentedPage(browser, 3);
   await page.goto(`http://127.0.0.1:${port}/index.html${query}`);
   await page.waitForFunction(() => Module.calledRun, {timeout: 30000});
   return page;
@@ -154,10 +117,10 @@ async function playbackChecks(browser, port) {
   const test = await page.evaluate(() => ({buffers: zephTest.buffers, starts: zephTest.starts, clickAt: zephTest.clickAt,
                                            firstFrameAt: zephTest.firstFrameAt, frames: zephTest.frames,
                                            context: Module.zephAudioContext.getOutputTimestamp()}));
-  const intervals = test.frames.slice(1).map((at, i) => at - test.frames[i]).slice(60).sort((a, b) => a - b);
-  const at = share => intervals[Math.floor(share * (intervals.length - 1))].toFixed(1);
+  const intervals = spread(test.frames.slice(1).map((at, i) => at - test.frames[i]).slice(60));
   console.log(`click to first frame: ${(test.firstFrameAt - test.clickAt).toFixed(0)} ms; ` +
-              `frame interval: median ${at(0.5)} ms, 95th percentile ${at(0.95)} ms`);
+              `frame interval: median ${intervals.median.toFixed(1)} ms, ` +
+              `95th percentile ${intervals.p95.toFixed(1)} ms`);
   const {compared, mismatches, first} = musicMatches(test.buffers);
   check(compared === musicFrames && mismatches === 0, 'the page plays the decoded music',
         `${compared} frames compared, ${mismatches} more than ${sampleTolerance} apart` +
@@ -220,9 +183,8 @@ async function missingFileCheck(browser, port) {
 (async () => {
   let server, browser;
   try {
-    server = await startServer();
-    browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', headless: 'new',
-                                      args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required']});
+    server = await startServer(pageDir);
+    browser = await launchBrowser();
   } catch (error) {
     instrumentFailure('starting the server or chromium', error);
   }
