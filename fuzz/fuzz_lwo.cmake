@@ -5,6 +5,7 @@ zeph_add_fuzzer(fuzz_lwo ${CMAKE_CURRENT_LIST_DIR}/fuzz_lwo.cpp zeph_object)
 
 add_executable(lwo_fuzz_inputs ${CMAKE_CURRENT_LIST_DIR}/lwo_fuzz_inputs.cpp)
 target_link_libraries(lwo_fuzz_inputs PRIVATE zeph_lwowriter zeph_warnings)
+add_dependencies(zeph_fuzzers lwo_fuzz_inputs)
 
 set(ZEPH_FUZZ_SECONDS 120 CACHE STRING "How long run_fuzz_lwo fuzzes")
 set(fuzz_lwo_dir ${CMAKE_CURRENT_BINARY_DIR}/fuzz_lwo_corpus)

@@ -9,3 +9,4 @@ add_custom_command(OUTPUT ${fuzz_ogg_corpus}/short.ogg ${fuzz_ogg_corpus}/chaine
   COMMAND zephsynth --seconds 0.2 --channels 1 --rate 22050 --chain 0.2:44100:2 ${fuzz_ogg_corpus}/chained.ogg
   DEPENDS zephsynth)
 add_custom_target(fuzz_ogg_corpus ALL DEPENDS ${fuzz_ogg_corpus}/short.ogg ${fuzz_ogg_corpus}/chained.ogg)
+add_dependencies(zeph_fuzzers fuzz_ogg_corpus)

@@ -6,6 +6,7 @@ set(fuzz_png_corpus ${CMAKE_CURRENT_BINARY_DIR}/fuzz_png_corpus)
 add_custom_target(fuzz_png_corpus ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${fuzz_png_corpus}
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/tests/data/pngsuite ${fuzz_png_corpus})
+add_dependencies(zeph_fuzzers fuzz_png_corpus)
 
 # The system's libpng carries no coverage instrumentation, which leaves the
 # fuzzer nearly blind. For a real run, build libpng's sources with clang and
