@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
 # test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
-# root (or with sudo). Installs the packages, builds the presets native, win32
-# and win64, checks formatting and the shipped executable's imports, packs the
+# root (or with sudo). Installs the packages, builds the presets native and
+# win32, checks formatting and the shipped executable's imports, packs the
 # release (scripts/package-release.sh), then, inside one set of test services
-# (scripts/with-test-services.sh), runs the native and Windows suites (win32
-# under 32-bit Wine, with the release itself) while the web page
-# (scripts/package-web.sh) and the native-tsan, native-asan and fuzz presets
-# build and the fuzzers run at idle priority, and then the sanitizer suites
-# and the web page's test in headless Chromium (scripts/test-web.sh).
-# Ends with the line "N passed, N failed" and a non-zero status when anything
-# failed. Logs go to build/test-logs/.
+# (scripts/with-test-services.sh), runs the native suite while win64 builds,
+# then the Windows suites (win32 under 32-bit Wine, with the release itself),
+# while the web page (scripts/package-web.sh) and the native-tsan,
+# native-asan and fuzz presets build and the fuzzers run at idle priority,
+# and then the sanitizer suites and the web page's test in headless Chromium
+# (scripts/test-web.sh). Ends with the line "N passed, N failed" and a
+# non-zero status when anything failed. Logs go to build/test-logs/.
 #
 # Environment: ZEPH_JOBS (parallelism, default 2), ZEPH_FUZZ_SECONDS (per
-# fuzzer, default 20), ZEPH_TSAN_TESTS (ctest -R regex for the ThreadSanitizer
-# run; default: every test but the end-to-end ones).
+# fuzzer, default 20), ZEPH_TSAN_TESTS (ctest -R regex among the tests that
+# ThreadSanitizer runs: those labelled "threads").
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -51,6 +51,13 @@ build() {
   local preset=$1
   shift
   cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs" -- -k 0
+}
+
+# build_targets PRESET TARGET...: configure, then build only TARGETs.
+build_targets() {
+  local preset=$1
+  shift
+  cmake --preset "$preset" && cmake --build --preset "$preset" -j "$jobs" --target "$@" -- -k 0
 }
 
 # build_platform PRESET [CMAKE ARGS...]: configure, then build the programs
@@ -169,22 +176,40 @@ idle() {
   if chrt --idle 0 true 2>/dev/null; then chrt --idle 0 "$@"; else nice -n 19 "$@"; fi
 }
 
-# Work that needs neither the display nor the sound: the sanitizer builds and
-# the fuzzers. It runs at idle priority beside the native and Windows suites,
-# whose end-to-end tests mostly wait on real time, and never delays them.
+# Work that needs neither the display nor the sound: the web page, the
+# sanitizer builds and the fuzzers. It runs at idle priority beside the
+# native and Windows suites, whose end-to-end tests mostly wait on real time,
+# and never delays them. ThreadSanitizer checks only the tests whose code
+# under test runs threads (label "threads"); the fuzz tree makes only the
+# fuzzers.
 background_work() {
   ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
-  check build-native-tsan build native-tsan
+  check build-native-tsan build_targets native-tsan zeph_thread_tests
   check build-native-asan build native-asan
-  check build-fuzz build fuzz
+  check build-fuzz build_targets fuzz zeph_fuzzers
   run_fuzzers
+}
+
+# The win64 build, beside the native suite: it needs neither the display nor
+# the sound, and the end-to-end tests' programs and sound server run in
+# sessions of their own ahead of it (tests/e2e/lib.sh). Where no 32-bit
+# program runs, win64 stands in for win32's tests and builds all of its own.
+win64_build() {
+  if bash scripts/runs-i386.sh; then
+    check build-win64 build_platform win64 -DZEPH_WERROR=ON
+  else
+    check build-win64 build win64 -DZEPH_WERROR=ON
+  fi
 }
 
 # The part that needs the display, sound and Wine.
 inside_services() {
   idle "$0" --background &
   local background=$!
+  "$0" --win64-build &
+  local win64=$!
   run_ctest native
+  wait "$win64"
   # The Windows tests run on the build that ships, under 32-bit Wine; win64
   # adds the tests of the platform's own code (label "platform"): there a
   # pointer no longer fits a DWORD. A machine that runs no 32-bit programs
@@ -201,9 +226,9 @@ inside_services() {
   say "waiting for the web page, the sanitizer builds and the fuzzers"
   wait "$background"
   if [ -n "${ZEPH_TSAN_TESTS:-}" ]; then
-    run_ctest native-tsan -R "$ZEPH_TSAN_TESTS"
+    run_ctest native-tsan -L threads -R "$ZEPH_TSAN_TESTS"
   else
-    run_ctest native-tsan -E '^e2e\.'
+    run_ctest native-tsan -L threads
   fi
   run_ctest native-asan -E '^e2e\.'
   # The page's test in headless Chromium, alone: beside the sanitizer suites
@@ -226,6 +251,10 @@ case "${1:-}" in
   background_work
   exit 0
   ;;
+--win64-build)
+  win64_build
+  exit 0
+  ;;
 esac
 
 begin=$SECONDS
@@ -237,12 +266,11 @@ check install-deps bash scripts/install-deps.sh
 check build-native build native -DZEPH_WERROR=ON
 # win64 runs only its platform tests where win32 runs (see inside_services);
 # where it does not, win32's tests are not built: nothing here could run them.
+# win32 is built before the suites: the guide's test builds in its tree.
 if bash scripts/runs-i386.sh; then
   check build-win32 build win32 -DZEPH_WERROR=ON -DZEPH_BUILD_TESTS=ON
-  check build-win64 build_platform win64 -DZEPH_WERROR=ON
 else
   check build-win32 build win32 -DZEPH_WERROR=ON -DZEPH_BUILD_TESTS=OFF
-  check build-win64 build win64 -DZEPH_WERROR=ON
 fi
 check clang-format format_check
 if has_zeph_target; then
