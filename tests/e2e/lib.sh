@@ -141,9 +141,22 @@ e2e_program_start() {
 }
 
 # e2e_session_ahead PID NICE: as root, the session that PID leads at niceness
-# NICE against other sessions.
+# NICE against other sessions. A just-spawned PID calls setsid only once it
+# runs; written before that, the niceness went to the session PID was still
+# in, the test run's own, and put its builds ahead of the program under
+# test. So it waits (up to 5 s) until PID leads its session.
 e2e_session_ahead() {
-  [ "$(id -u)" -ne 0 ] || echo "$2" >"/proc/$1/autogroup" 2>/dev/null || true
+  [ "$(id -u)" -eq 0 ] || return 0
+  local pid=$1 nice=$2 tries
+  for ((tries = 0; tries < 100; tries++)); do
+    if [ "$(ps -o sid= -p "$pid" 2>/dev/null | tr -d ' ')" = "$pid" ]; then
+      echo "$nice" >"/proc/$pid/autogroup" 2>/dev/null || true
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  e2e_log "test instrument: process $pid leads no session of its own after 5 s; its priority is left as it is"
 }
 
 # e2e_wine_setup: a fresh 64-bit Wine prefix for this test. Where
