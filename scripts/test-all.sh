@@ -6,10 +6,11 @@
 # (scripts/with-test-services.sh), runs the native suite while win64 builds,
 # then the Windows suites (win32 under 32-bit Wine, with the release itself),
 # while the web page (scripts/package-web.sh) and the native-tsan,
-# native-asan and fuzz presets build and the fuzzers run at idle priority,
-# and then the sanitizer suites and the web page's test in headless Chromium
-# (scripts/test-web.sh). Ends with the line "N passed, N failed" and a
-# non-zero status when anything failed. Logs go to build/test-logs/.
+# native-asan and fuzz presets build at idle priority, and then the sanitizer
+# suites (the fuzzers beside them at idle priority) and the web page's test in
+# headless Chromium (scripts/test-web.sh). Ends with the line "N passed,
+# N failed" and a non-zero status when anything failed. Logs go to
+# build/test-logs/.
 #
 # Environment: ZEPH_JOBS (parallelism, default 2), ZEPH_FUZZ_SECONDS (per
 # fuzzer, default 20), ZEPH_TSAN_TESTS (ctest -R regex among the tests that
@@ -176,8 +177,8 @@ idle() {
   if chrt --idle 0 true 2>/dev/null; then chrt --idle 0 "$@"; else nice -n 19 "$@"; fi
 }
 
-# Work that needs neither the display nor the sound: the web page, the
-# sanitizer builds and the fuzzers. It runs at idle priority beside the
+# Work that needs neither the display nor the sound: the web page and the
+# sanitizer and fuzz builds. It runs at idle priority beside the
 # native and Windows suites, whose end-to-end tests mostly wait on real time,
 # and never delays them. ThreadSanitizer checks only the tests whose code
 # under test runs threads (label "threads"); the fuzz tree makes only the
@@ -187,7 +188,6 @@ background_work() {
   check build-native-tsan build_targets native-tsan zeph_thread_tests
   check build-native-asan build native-asan
   check build-fuzz build_targets fuzz zeph_fuzzers
-  run_fuzzers
 }
 
 # The win64 build, beside the native suite: it needs neither the display nor
@@ -223,14 +223,18 @@ inside_services() {
     say "win32: SKIPPED: this machine runs no 32-bit programs (its kernel has no IA-32 emulation), so the shipped build is not run; win64 runs all its tests in its place"
     run_ctest win64
   fi
-  say "waiting for the web page, the sanitizer builds and the fuzzers"
+  say "waiting for the web page and the sanitizer and fuzz builds"
   wait "$background"
+  # The fuzzers, one thread each, take what the sanitizer suites leave idle.
+  idle "$0" --fuzzers &
+  local fuzzers=$!
   if [ -n "${ZEPH_TSAN_TESTS:-}" ]; then
     run_ctest native-tsan -L threads -R "$ZEPH_TSAN_TESTS"
   else
     run_ctest native-tsan -L threads
   fi
   run_ctest native-asan -E '^e2e\.'
+  wait "$fuzzers"
   # The page's test in headless Chromium, alone: beside the sanitizer suites
   # the page's thread stalled for up to 0.8 s and its clock was seen 0.16 s
   # ahead of what was heard three seconds into the music.
@@ -249,6 +253,10 @@ case "${1:-}" in
   ;;
 --background)
   background_work
+  exit 0
+  ;;
+--fuzzers)
+  run_fuzzers
   exit 0
   ;;
 --win64-build)
