@@ -23,17 +23,19 @@ struct ProductionFile {
 };
 
 // One production as the frame and the authors' tools see it. The
-// production fills one in and defines productionInfo(); its entry, the
-// player, the capture and the data check all read it, so nothing of one
+// production fills one in and defines productionInfo(); the entry (the
+// frame's own, app/ProductionEntry.cpp, unless the production brings one),
+// the player, the capture and the data check all read it, so nothing of one
 // production is written into them.
 struct ProductionInfo {
   const char* name;  // names its tool and its video: "NAMEtool", "NAME.mp4"
   const char* title; // the window's title
-  int32_t width;
-  int32_t height;
-  int32_t colourBits;
-  int32_t depthBits;
-  bool fullscreen;
+  // The display: a production sets only what differs from these.
+  int32_t width = 640;
+  int32_t height = 480;
+  int32_t colourBits = 32;
+  int32_t depthBits = 16;
+  bool fullscreen = true;
   const char* musicFile;
   // In the order the initialise callback opens them.
   std::vector<ProductionFile> files;
@@ -44,8 +46,8 @@ struct ProductionInfo {
   FrameCallback init;
   FrameCallback frame;
   FrameCallback finish;
-  // Where the production keeps its application object: a tool that makes
-  // its own puts it there before the callbacks run.
+  // Where the production keeps its application object: the entry, or a tool
+  // that makes its own, puts it there before the callbacks run.
   DemoApp** application;
 
   // Optional: what the frame callback advances once per frame (an object's

@@ -1,7 +1,9 @@
 # zeph_add_production(NAME
 #   SOURCES file...         the production: its callbacks and productionInfo()
-#   ENTRY file              its productionMain(), built once full screen and
-#                           once windowed (NAME_windowed, for tests)
+#   [ENTRY file]            its own productionMain(), built once full screen
+#                           and once windowed (NAME_windowed, for tests);
+#                           without it, the frame's app/ProductionEntry.cpp,
+#                           which runs what productionInfo() describes
 #   [DATA_MAKER library]    defines writeProductionData(folder): `NAMEtool make-data`
 #   [DATA name...]          the files the maker writes into data/
 #   [FOLDER dir]            where NAME and its data/ go (default: here in the build)
@@ -35,6 +37,9 @@ function(zeph_add_production name)
   endif()
   if(NOT ARG_DESCRIPTION)
     set(ARG_DESCRIPTION ${name})
+  endif()
+  if(NOT ARG_ENTRY)
+    set(ARG_ENTRY ${PROJECT_SOURCE_DIR}/app/ProductionEntry.cpp)
   endif()
 
   add_library(${name}_production STATIC ${ARG_SOURCES})

@@ -1,16 +1,8 @@
 # The web: Debian's emscripten, with the static libraries that
 # scripts/build-web-deps.sh builds from Debian's sources (emscripten's own
 # ports are not available: its cache is frozen).
-if(NOT ZEPH_WEB_PREFIX)
-  if(DEFINED ENV{ZEPH_WEB_PREFIX})
-    set(ZEPH_WEB_PREFIX $ENV{ZEPH_WEB_PREFIX})
-  else()
-    set(ZEPH_WEB_PREFIX ${CMAKE_BINARY_DIR}/deps)
-  endif()
-endif()
-set(ZEPH_WEB_PREFIX ${ZEPH_WEB_PREFIX} CACHE PATH "Prefix of the static web dependencies")
-# try_compile projects read this file again in their own binary dir: keep the prefix.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZEPH_WEB_PREFIX)
+include(${CMAKE_CURRENT_LIST_DIR}/cross-prefix.cmake)
+zeph_cross_prefix(ZEPH_WEB_PREFIX "Prefix of the static web dependencies")
 
 # Programs built for the web run under node for CMake's checks. emcmake's own
 # runner passes a flag that node 20 rejects, and node 20's fetch cannot load

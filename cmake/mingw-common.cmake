@@ -5,16 +5,8 @@ set(CMAKE_CXX_COMPILER ${ZEPH_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZEPH_MINGW_TRIPLE}-windres)
 
 # Static libogg, libvorbis and libpng built by scripts/build-mingw-deps.sh.
-if(NOT ZEPH_MINGW_PREFIX)
-  if(DEFINED ENV{ZEPH_MINGW_PREFIX})
-    set(ZEPH_MINGW_PREFIX $ENV{ZEPH_MINGW_PREFIX})
-  else()
-    set(ZEPH_MINGW_PREFIX ${CMAKE_BINARY_DIR}/deps)
-  endif()
-endif()
-set(ZEPH_MINGW_PREFIX ${ZEPH_MINGW_PREFIX} CACHE PATH "Prefix of the static MinGW dependencies")
-# try_compile projects read this file again in their own binary dir: keep the prefix.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZEPH_MINGW_PREFIX)
+include(${CMAKE_CURRENT_LIST_DIR}/cross-prefix.cmake)
+zeph_cross_prefix(ZEPH_MINGW_PREFIX "Prefix of the static MinGW dependencies")
 
 set(CMAKE_FIND_ROOT_PATH ${ZEPH_MINGW_PREFIX} /usr/${ZEPH_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -25,7 +25,7 @@ struct PixelBox {
 };
 
 // A picture being drawn: a colour per pixel, row 0 at the top, and the few
-// shapes the default pictures are made of, with soft edges.
+// shapes a data maker draws pictures with, with soft edges.
 class Canvas {
 public:
   Canvas(int width, int height, Colour fill = {0.0f, 0.0f, 0.0f});
