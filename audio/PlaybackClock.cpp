@@ -15,6 +15,9 @@ const uint32_t halfWindowMs = 250;
 // Playback is under way once its position has kept within the slew rate of
 // the timer for this long.
 const uint32_t steadyMs = 300;
+// Outputs report their position at least this often; a longer gap between
+// two reports (a stalled thread) is no part of the position's step.
+const double reportGap = 0.020;
 
 // From `from` to `to` on the wrapping timer; negative when `to` came first.
 double secondsBetween(uint32_t from, uint32_t to) {
@@ -65,6 +68,7 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   // starts, not yet that it moves. Until it does, the clock holds there.
   baseline = true;
   lastByte = streamByte;
+  lastReportAt = atMs;
   window[0] = window[1] = Candidate();
   starting = true;
   steadySince = Candidate();
@@ -78,8 +82,17 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   publish(hold);
 }
 
+// How far the position moved beyond the time between the two reports: the
+// size of the output's step. After a gap in the reports (the reporting
+// thread stalled) the whole move would put the bound that much too late.
+double PlaybackClock::stepTo(uint64_t streamByte, uint32_t atMs) const {
+  const double moved = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
+  const double gap = secondsBetween(lastReportAt, atMs);
+  return std::max(0.0, moved - std::max(0.0, gap - reportGap));
+}
+
 void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
-  const double step = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
+  const double step = stepTo(streamByte, atMs);
   lastByte = streamByte;
   lastStep = step;
   Candidate seen;
@@ -105,6 +118,7 @@ void PlaybackClock::bound(uint64_t streamByte, uint32_t atMs) {
   next.bounded = true;
   next.ceiling = musicAt(streamByte) + lastStep;
   next.ceilingAt = atMs;
+  lastReportAt = atMs;
   publish(next);
 }
 
@@ -245,7 +259,8 @@ double PlaybackClock::slew(const Anchor& a, double target, double highest, uint3
   if (!shown || a.seeks != shownSeeks) {
     // The first reading, or a seek: the clock steps.
   } else if (a.starts != shownStarts || !a.running || a.starting) {
-    value = std::max(target, shownValue); // playback starts, or holds: forward only
+    // Playback starts, or holds: forward only, and no later than the bound.
+    value = std::min(std::max(target, shownValue), std::max(highest, shownValue));
   } else {
     // A reader that took the timer before another reader's turn sees no time pass.
     const double elapsed = std::max(0.0, secondsBetween(shownAt, nowMs));

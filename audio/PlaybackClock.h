@@ -35,7 +35,11 @@
 // that report. It stops there rather than slew, for when an output's
 // position stalls (a starved sound path under Wine), what is heard stalls
 // too; a clock that ran on meanwhile was ahead by the whole stall, and
-// slewing back took twenty times as long.
+// slewing back took twenty times as long. A step is how far the position
+// moved beyond the time between two reports: after a gap in the reports (the
+// reporting thread stalled, as the web page's does under load) the whole move
+// is no step, or the bound would be that much late. The bound holds while
+// playback starts, too.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
@@ -90,6 +94,7 @@ private:
   double musicAt(uint64_t streamByte) const;
   void positionChanged(uint64_t streamByte, uint32_t atMs);
   void bound(uint64_t streamByte, uint32_t atMs);
+  double stepTo(uint64_t streamByte, uint32_t atMs) const;
   Candidate startingChange(const Candidate& seen);
   Candidate steadyChange(const Candidate& seen);
   void publish(const Anchor& anchor);
@@ -109,6 +114,7 @@ private:
   bool baseline = false;  // a position in the newest stretch has been seen
   bool outputPaused = false;
   uint64_t lastByte = 0;
+  uint32_t lastReportAt = 0;
   double lastStep = 0.0; // seconds, the latest change's
   bool starting = false; // the position has not yet kept time with the timer
   Candidate steadySince; // where the current check of that began
