@@ -36,23 +36,14 @@ double PlaybackClock::musicAt(uint64_t streamByte) const {
   return segmentMusic + static_cast<double>(streamByte - segmentByte) / bytesPerSecond;
 }
 
-void PlaybackClock::delivered(uint32_t bytes, uint32_t startMs) {
+// Silence after the music counts as music time: it is played too.
+void PlaybackClock::delivered(uint32_t bytes) {
   std::lock_guard<std::mutex> lock(writerLock);
   deliveredBytes += bytes;
-  if (reporting) return;
-  // Silence after the music counts as music time: it is played too.
-  Anchor next = current;
-  next.music = musicAt(deliveredBytes);
-  next.at = startMs;
-  next.kind = fromFills;
-  if (!next.running) ++next.starts;
-  next.running = true;
-  publish(next);
 }
 
 void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
-  reporting = true;
   // Audio from before a seek, or a position while paused: the pause said where it stopped.
   if (outputPaused || streamByte < segmentByte) return;
   if (baseline) {
@@ -174,7 +165,6 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
 
 void PlaybackClock::paused(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
-  reporting = true;
   outputPaused = true;
   // Holding already: at a seek, or where playback has not started.
   if (!current.running || streamByte < segmentByte) return;
@@ -236,13 +226,12 @@ PlaybackClock::Anchor PlaybackClock::anchor() const {
   }
 }
 
-double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
+double PlaybackClock::read(double latency, uint32_t nowMs) {
   const Anchor a = anchor();
   // The anchor may be a moment newer than `nowMs`, read before it was published.
   double run = a.running ? secondsBetween(a.at, nowMs) : 0.0;
   if (a.starting && a.kind == fromPosition) run = std::min(run, a.reach);
   double target = a.music + run;
-  if (a.kind == fromFills) target -= lead + latency;
   if (a.kind == fromPosition) target -= latency;
   // What the output had played is heard over the latency after it stopped.
   if (a.kind == draining) target = a.music - std::max(0.0, latency - run);

@@ -7,13 +7,14 @@
 // The music clock of one source.
 //
 // What is known about playback arrives on the writers' side: the fills (how
-// much music was delivered, and when), the output's play positions (which
+// much music was delivered), the output's play positions (which
 // delivered byte it plays, and when), seeks, and the output's pauses. The
 // writers serialise on their own mutex and publish one anchor - "at timer
 // reading `at` the music stands at `music`" - through a sequence lock, so the
 // reader never waits for them. The reader runs on from the anchor at the
 // timer's rate and slews towards it: never backwards, at most 5 % faster or
-// slower than the timer. It steps forward where playback starts, and either
+// slower than the timer. Until the output's first position it holds where the
+// music opened, less the latency. It steps forward where playback starts, and either
 // way only at a seek, once: to the seek's position, where it holds until the
 // output plays from there.
 //
@@ -44,8 +45,8 @@ class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
 
-  // A fill of `bytes` that began at `startMs` has ended.
-  void delivered(uint32_t bytes, uint32_t startMs);
+  // A fill of `bytes` has ended.
+  void delivered(uint32_t bytes);
   // The output plays delivered byte `streamByte` (counted over all fills) at `atMs`.
   void played(uint64_t streamByte, uint32_t atMs);
   // The next byte delivered is music time `seconds`; the clock reads that
@@ -57,19 +58,16 @@ public:
   // The output plays again from where it stopped (or from a seek made meanwhile).
   void resumed();
 
-  // The clock at `nowMs`. `lead`: seconds from what a fill decodes to what
-  // is heard, used while no output reports its position; `latency`: seconds
-  // from the output's position (or the lead) to what is heard.
-  // Readers on several threads take turns; each sees the clock rise.
-  double read(double lead, double latency, uint32_t nowMs);
+  // The clock at `nowMs`, `latency` seconds from the output's position to
+  // what is heard. Readers on several threads take turns; each sees the clock rise.
+  double read(double latency, uint32_t nowMs);
 
 private:
   // How an anchor turns into a clock reading.
   enum Kind : uint32_t {
-    fromFills = 0,    // less the lead and the latency
-    fromPosition = 1, // less the latency
-    exact = 2,        // as it stands (a seek)
-    draining = 3,     // a pause: runs on to `music` over the latency, then holds
+    fromPosition = 0, // less the latency
+    exact = 1,        // as it stands (a seek)
+    draining = 2,     // a pause: runs on to `music` over the latency, then holds
   };
   struct Anchor {
     double music = 0.0;
@@ -77,7 +75,7 @@ private:
     bool running = false;  // false: the music holds at `music`
     bool starting = false; // playback is starting: the clock steps forward only
     double reach = 0.0;    // while starting: how far the clock may run on from `music`
-    uint32_t kind = fromFills;
+    uint32_t kind = fromPosition;
     uint32_t starts = 0;  // the clock may step forward where this changes
     uint32_t seeks = 0;   // and either way, once, where this does
     bool bounded = false; // from a position: the clock reads no later than
@@ -110,8 +108,7 @@ private:
   // runs on from `segmentMusic` (the opening position, or a seek's).
   uint64_t segmentByte = 0;
   double segmentMusic = 0.0;
-  bool reporting = false; // an output reports its position: fills no longer time the clock
-  bool baseline = false;  // a position in the newest stretch has been seen
+  bool baseline = false; // a position in the newest stretch has been seen
   bool outputPaused = false;
   uint64_t lastByte = 0;
   uint32_t lastReportAt = 0;
@@ -129,7 +126,7 @@ private:
   std::atomic<bool> running{false};
   std::atomic<bool> startingFlag{false};
   std::atomic<double> reach{0.0};
-  std::atomic<uint32_t> kind{fromFills};
+  std::atomic<uint32_t> kind{fromPosition};
   std::atomic<uint32_t> starts{0};
   std::atomic<uint32_t> seeks{0};
   std::atomic<bool> bounded{false};

@@ -50,9 +50,8 @@ int SdlAudioDevice::open(void*) {
   current = 0;
   refused = false;
   queuedBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard. Bytes taken
-  // from the queue go through the device buffer SDL obtained before they are heard.
-  provider->setOutputLead(2.0);
+  // Bytes taken from the queue go through the device buffer SDL obtained
+  // before they are heard.
   if (obtained.freq > 0) {
     const double period = static_cast<double>(obtained.samples) / obtained.freq;
     provider->setOutputLatency(period);

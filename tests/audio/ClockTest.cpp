@@ -40,85 +40,61 @@ protected:
 };
 std::string* Clock::ogg = nullptr;
 
-TEST_F(Clock, BeforeTheFirstFillReadsThePositionMinusTheLead) {
-  scriptedMs = 123456789;
-  EXPECT_DOUBLE_EQ(provider->getTime(), -2.0);
-  provider->setOutputLead(1.0);
-  EXPECT_DOUBLE_EQ(provider->getTime(), -1.0);
-}
-
-TEST_F(Clock, BetweenFillsFollowsTheTimerFromTheLatestFillStart) {
-  fillAt(1000, playbackBytes(1.0));
-  fillAt(2000, playbackBytes(1.0));
-  scriptedMs = 2000;
-  EXPECT_NEAR(provider->getTime(), 0.0, 1e-9);
-  scriptedMs = 2250;
-  EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
-  // A second less lead is a correction: slewed in at 5 % of the time that passes.
-  provider->setOutputLead(1.0);
-  EXPECT_NEAR(provider->getTime(), 0.25, 1e-9);
-  scriptedMs = 3250;
-  EXPECT_NEAR(provider->getTime(), 1.25 + 0.05, 1e-9);
-}
-
-TEST_F(Clock, AZeroByteFillRestartsTheElapsedTerm) {
-  fillAt(1000, playbackBytes(1.0));
-  fillAt(5000, 0);
-  scriptedMs = 5100;
-  EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.1, 1e-9);
-}
-
-// The music lasts 3 s; the output keeps asking and plays the silence, so the
-// clock goes on at real time instead of holding at the end.
-TEST_F(Clock, GoesOnAtRealTimePastTheMusicsEnd) {
-  for (uint32_t second = 1; second <= 6; ++second) {
-    scriptedMs = second * 1000;
-    buffer.resize(playbackBytes(1.0));
-    provider->fill(buffer.data(), playbackBytes(1.0));
-    scriptedMs = second * 1000 + 500;
-    EXPECT_NEAR(provider->getTime(), second - 2.0 + 0.5, 1e-9) << second;
-  }
+// Fills do not move the clock: until the output's first position it holds
+// where the music opened, less the latency, and then until playback moves.
+TEST_F(Clock, HoldsWhereTheMusicOpensUntilPlaybackMoves) {
+  provider->setOutputLatency(0.1);
+  fillAt(1000, playbackBytes(2.0));
+  scriptedMs = 5000;
+  EXPECT_DOUBLE_EQ(provider->getTime(), -0.1);
+  provider->reportPlayed(0, 5000);
+  scriptedMs = 6000;
+  EXPECT_DOUBLE_EQ(provider->getTime(), -0.1);
 }
 
 TEST_F(Clock, StaysRightAcrossTheTimerWrap) {
-  fillAt(0xFFFFFF00u, playbackBytes(1.0));
-  scriptedMs = 0x100;
-  EXPECT_NEAR(provider->getTime(), 1.0 - 2.0 + 0.512, 1e-9);
+  fillAt(0xFFFFFE00u, playbackBytes(1.0));
+  for (uint32_t ms = 0; ms <= 0x300; ms += 10)
+    provider->reportPlayed(playbackBytes(ms * 0.001), 0xFFFFFE00u + ms);
+  scriptedMs = 0x105;
+  EXPECT_NEAR(provider->getTime(), 0x305 * 0.001, 1e-9);
 }
 
-// A thread decodes 10 ms per fill and then lets 10 ms pass on the timer, so
-// the true clock is timer + 10 ms - 2 s from the first fill on. Torn reads of
-// position and start time would show as a step back or a value ahead of it.
-TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadFills) {
+// A thread decodes 10 ms, reports that it plays up to there and lets 10 ms
+// pass on the timer, so the true clock is the timer. Torn reads of the
+// published position would show as a step back or a value ahead of it.
+TEST_F(Clock, ReadsConsistentlyWhileAnotherThreadReports) {
   const uint32_t tenMs = playbackBytes(0.01);
   scriptedMs = 0;
   std::atomic<bool> done{false};
   std::atomic<bool> reading{false};
-  std::thread filler([&] {
+  std::thread output([&] {
     std::vector<uint8_t> pcm(tenMs);
-    // Fills only once the reader reads: started first, it could otherwise end before a single read.
+    // Reports only once the reader reads: started first, it could otherwise end before a single read.
     while (!reading)
       std::this_thread::yield();
     // Two of the three seconds: the music's end, which holds the position, stays out of reach.
-    for (int i = 0; i < 200 && provider->fill(pcm.data(), tenMs); ++i)
+    for (uint32_t i = 0; i < 200 && provider->fill(pcm.data(), tenMs); ++i) {
+      provider->reportPlayed(static_cast<uint64_t>(i) * tenMs, scriptedMs);
       scriptedMs += 10;
+    }
     done = true;
   });
-  double previous = -2.0;
+  double previous = 0.0;
   long reads = 0;
   bool ok = true;
   while (!done && ok) {
     double now = provider->getTime();
     reading = true;
-    double latest = scriptedMs.load() * 0.001 + 0.01 - 2.0;
+    double latest = scriptedMs.load() * 0.001;
     ok = std::isfinite(now) && now >= previous - 1e-9 && now <= latest + 1e-9;
     if (!ok) ADD_FAILURE() << "read " << now << " after " << previous << ", timer allows " << latest;
     previous = now;
     ++reads;
   }
-  filler.join();
+  output.join();
   EXPECT_GT(reads, 0);
-  EXPECT_NEAR(provider->getTime(), 2.0 - 2.0 + 0.01, 1e-9);
+  EXPECT_NEAR(provider->getTime(), 2.0, 1e-9);
 }
 
 // Reads the clock and holds every reading to the rules: never backwards, and
@@ -150,21 +126,6 @@ private:
   double previous = 0.0;
   uint32_t previousAt = 0;
 };
-
-// Fill-timed (no position reports): a refill 300 ms late and one back on time.
-TEST_F(Clock, ALateRefillIsSlewedNotStepped) {
-  ClockReader reader(provider.get());
-  std::vector<uint8_t> pcm(playbackBytes(1.0));
-  const uint32_t fills[] = {1000, 1000, 2000, 3300, 4000, 5000};
-  size_t next = 0;
-  for (uint32_t now = 1000; now <= 9000; now += 10) {
-    scriptedMs = now;
-    for (; next < 6 && fills[next] == now; ++next)
-      provider->fill(pcm.data(), playbackBytes(1.0));
-    reader.read(now, next > 0);
-  }
-  EXPECT_NEAR(reader.read(9000, true), 8.0, 1e-9) << "back on the fills' line";
-}
 
 // The output takes audio in periods of 2048 frames and reports how much it
 // has taken every 5 ms; its latency is one period. It starts playing 300 ms
