@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -183,47 +182,13 @@ void PlaybackClock::resumed() {
   baseline = false; // the next position is where playback starts again
 }
 
-// Sequentially consistent stores: a reader whose two sequence reads agree
-// (and are even) saw no publish in between.
 void PlaybackClock::publish(const Anchor& next) {
   current = next;
-  const uint32_t s = sequence.load();
-  sequence.store(s + 1);
-  music.store(next.music);
-  at.store(next.at);
-  running.store(next.running);
-  startingFlag.store(next.starting);
-  reach.store(next.reach);
-  kind.store(next.kind);
-  starts.store(next.starts);
-  seeks.store(next.seeks);
-  bounded.store(next.bounded);
-  ceiling.store(next.ceiling);
-  ceilingAt.store(next.ceilingAt);
-  sequence.store(s + 2);
+  published.store(next);
 }
 
 PlaybackClock::Anchor PlaybackClock::anchor() const {
-  for (;;) {
-    const uint32_t before = sequence.load();
-    if (before & 1u) {
-      std::this_thread::yield();
-      continue;
-    }
-    Anchor a;
-    a.music = music.load();
-    a.at = at.load();
-    a.running = running.load();
-    a.starting = startingFlag.load();
-    a.reach = reach.load();
-    a.kind = kind.load();
-    a.starts = starts.load();
-    a.seeks = seeks.load();
-    a.bounded = bounded.load();
-    a.ceiling = ceiling.load();
-    a.ceilingAt = ceilingAt.load();
-    if (sequence.load() == before) return a;
-  }
+  return published.load();
 }
 
 double PlaybackClock::read(double latency, uint32_t nowMs) {

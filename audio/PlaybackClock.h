@@ -1,8 +1,9 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <mutex>
+
+#include "SeqLock.h"
 
 // The music clock of one source.
 //
@@ -119,19 +120,8 @@ private:
   uint32_t windowStart = 0;
   Anchor current;
 
-  // The published anchor: a sequence lock over atomics, odd while writing.
-  std::atomic<uint32_t> sequence{0};
-  std::atomic<double> music{0.0};
-  std::atomic<uint32_t> at{0};
-  std::atomic<bool> running{false};
-  std::atomic<bool> startingFlag{false};
-  std::atomic<double> reach{0.0};
-  std::atomic<uint32_t> kind{fromPosition};
-  std::atomic<uint32_t> starts{0};
-  std::atomic<uint32_t> seeks{0};
-  std::atomic<bool> bounded{false};
-  std::atomic<double> ceiling{0.0};
-  std::atomic<uint32_t> ceilingAt{0};
+  // The anchor as published to the readers.
+  SeqLock<Anchor> published;
 
   // Readers' side: what the clock last read, and when.
   std::mutex readerLock;
