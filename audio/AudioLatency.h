@@ -1,6 +1,6 @@
 #pragma once
 
-// Seconds to add to every output's lead for what no platform reports (a
+// Seconds to add to every output's latency for what no platform reports (a
 // wireless speaker, a television): ZEPH_AUDIO_LATENCY_MS, read once; 0 when
 // unset or not a number.
 double configuredAudioLatency();

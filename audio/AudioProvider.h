@@ -38,16 +38,11 @@ public:
   // For the filling thread.
   uint32_t getLastFillBytes() const { return lastFillBytes; }
 
-  // How far ahead of the audible position the output decodes, in seconds.
-  // Outputs set it when they open, and those that can measure it after each
-  // fill; the clock subtracts it until the output reports its position.
-  virtual void setOutputLead(double seconds) { outputLead = seconds; }
-  double getOutputLead() const { return outputLead; }
-
   // The output plays byte `streamByte` of all that fill has delivered
   // (counted from the first fill) at millisecond timer reading `atMs`. The
   // output's thread reports it at least every 20 ms from start on; from the
-  // first report the clock follows these positions. Sources without a clock
+  // first report the clock follows these positions (until then it holds at
+  // where the music opened, less the latency). Sources without a clock
   // ignore it.
   virtual void reportPlayed(uint64_t streamByte, uint32_t atMs) {
     (void)streamByte;
@@ -70,7 +65,6 @@ public:
 protected:
   AudioFile* file;
   uint32_t lastFillBytes = 0;
-  std::atomic<double> outputLead{2.0};
   std::atomic<double> outputLatency{0.0};
 };
 

@@ -89,12 +89,8 @@ int DirectSoundDevice::open(void* window) {
   soundBuffer->SetCurrentPosition(0);
   staging = new uint8_t[static_cast<size_t>(bufferBytes)];
   clearBuffer();
-  // The feeder decodes one buffer, one second, ahead of the play cursor, and
-  // the engine adds its own delay after the cursor.
-  if (provider) {
-    provider->setOutputLead(1.0);
-    provider->setOutputLatency(audioEngineLatency());
-  }
+  // The engine adds its own delay after the play cursor.
+  if (provider) provider->setOutputLatency(audioEngineLatency());
   return 0;
 }
 

@@ -21,8 +21,6 @@ NullAudioDevice::~NullAudioDevice() {
 int NullAudioDevice::open(void*) {
   running = false;
   buffer.assign(static_cast<size_t>(bufferBytes), 0);
-  // Two one-second buffers are taken ahead of the timer.
-  if (provider) provider->setOutputLead(2.0);
   return 0;
 }
 

@@ -79,7 +79,7 @@ OggVorbisProvider::~OggVorbisProvider() {
 }
 
 double OggVorbisProvider::getTime() {
-  return clock->read(getOutputLead(), getOutputLatency() + configuredAudioLatency(), readMillisecondTimer());
+  return clock->read(getOutputLatency() + configuredAudioLatency(), readMillisecondTimer());
 }
 
 void OggVorbisProvider::reportPlayed(uint64_t streamByte, uint32_t atMs) {
@@ -96,7 +96,6 @@ void OggVorbisProvider::reportResumed() {
 
 bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
   std::lock_guard<std::mutex> lock(decodeLock);
-  uint32_t start = readMillisecondTimer();
   bool more = true;
   lastFillBytes = 0;
   if (file->isEof()) {
@@ -109,7 +108,7 @@ bool OggVorbisProvider::fill(uint8_t* buffer, uint32_t bytes) {
   }
   // Silence after the music's end counts as time too: the output plays it,
   // so the clock goes on at real time past the last sample.
-  clock->delivered(bytes, start);
+  clock->delivered(bytes);
   return more;
 }
 

@@ -21,8 +21,7 @@ public:
   // Frees the decoder without closing the file.
   ~OggVorbisProvider() override;
 
-  // The music heard now: from the output's play positions, or (until it
-  // reports them) from what the fills delivered less the output's lead.
+  // The music heard now, from the output's play positions.
   double getTime() override;
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override;
   void reportPaused(uint64_t streamByte, uint32_t atMs) override;

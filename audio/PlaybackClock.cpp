@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <thread>
 
 namespace {
 
@@ -15,6 +14,9 @@ const uint32_t halfWindowMs = 250;
 // Playback is under way once its position has kept within the slew rate of
 // the timer for this long.
 const uint32_t steadyMs = 300;
+// Outputs report their position at least this often; a longer gap between
+// two reports (a stalled thread) is no part of the position's step.
+const double reportGap = 0.020;
 
 // From `from` to `to` on the wrapping timer; negative when `to` came first.
 double secondsBetween(uint32_t from, uint32_t to) {
@@ -33,23 +35,14 @@ double PlaybackClock::musicAt(uint64_t streamByte) const {
   return segmentMusic + static_cast<double>(streamByte - segmentByte) / bytesPerSecond;
 }
 
-void PlaybackClock::delivered(uint32_t bytes, uint32_t startMs) {
+// Silence after the music counts as music time: it is played too.
+void PlaybackClock::delivered(uint32_t bytes) {
   std::lock_guard<std::mutex> lock(writerLock);
   deliveredBytes += bytes;
-  if (reporting) return;
-  // Silence after the music counts as music time: it is played too.
-  Anchor next = current;
-  next.music = musicAt(deliveredBytes);
-  next.at = startMs;
-  next.kind = fromFills;
-  if (!next.running) ++next.starts;
-  next.running = true;
-  publish(next);
 }
 
 void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
-  reporting = true;
   // Audio from before a seek, or a position while paused: the pause said where it stopped.
   if (outputPaused || streamByte < segmentByte) return;
   if (baseline) {
@@ -65,6 +58,7 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   // starts, not yet that it moves. Until it does, the clock holds there.
   baseline = true;
   lastByte = streamByte;
+  lastReportAt = atMs;
   window[0] = window[1] = Candidate();
   starting = true;
   steadySince = Candidate();
@@ -78,8 +72,17 @@ void PlaybackClock::played(uint64_t streamByte, uint32_t atMs) {
   publish(hold);
 }
 
+// How far the position moved beyond the time between the two reports: the
+// size of the output's step. After a gap in the reports (the reporting
+// thread stalled) the whole move would put the bound that much too late.
+double PlaybackClock::stepTo(uint64_t streamByte, uint32_t atMs) const {
+  const double moved = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
+  const double gap = secondsBetween(lastReportAt, atMs);
+  return std::max(0.0, moved - std::max(0.0, gap - reportGap));
+}
+
 void PlaybackClock::positionChanged(uint64_t streamByte, uint32_t atMs) {
-  const double step = static_cast<double>(streamByte - lastByte) / bytesPerSecond;
+  const double step = stepTo(streamByte, atMs);
   lastByte = streamByte;
   lastStep = step;
   Candidate seen;
@@ -105,6 +108,7 @@ void PlaybackClock::bound(uint64_t streamByte, uint32_t atMs) {
   next.bounded = true;
   next.ceiling = musicAt(streamByte) + lastStep;
   next.ceilingAt = atMs;
+  lastReportAt = atMs;
   publish(next);
 }
 
@@ -160,7 +164,6 @@ void PlaybackClock::seek(double to, uint32_t nowMs) {
 
 void PlaybackClock::paused(uint64_t streamByte, uint32_t atMs) {
   std::lock_guard<std::mutex> lock(writerLock);
-  reporting = true;
   outputPaused = true;
   // Holding already: at a seek, or where playback has not started.
   if (!current.running || streamByte < segmentByte) return;
@@ -179,56 +182,21 @@ void PlaybackClock::resumed() {
   baseline = false; // the next position is where playback starts again
 }
 
-// Sequentially consistent stores: a reader whose two sequence reads agree
-// (and are even) saw no publish in between.
 void PlaybackClock::publish(const Anchor& next) {
   current = next;
-  const uint32_t s = sequence.load();
-  sequence.store(s + 1);
-  music.store(next.music);
-  at.store(next.at);
-  running.store(next.running);
-  startingFlag.store(next.starting);
-  reach.store(next.reach);
-  kind.store(next.kind);
-  starts.store(next.starts);
-  seeks.store(next.seeks);
-  bounded.store(next.bounded);
-  ceiling.store(next.ceiling);
-  ceilingAt.store(next.ceilingAt);
-  sequence.store(s + 2);
+  published.store(next);
 }
 
 PlaybackClock::Anchor PlaybackClock::anchor() const {
-  for (;;) {
-    const uint32_t before = sequence.load();
-    if (before & 1u) {
-      std::this_thread::yield();
-      continue;
-    }
-    Anchor a;
-    a.music = music.load();
-    a.at = at.load();
-    a.running = running.load();
-    a.starting = startingFlag.load();
-    a.reach = reach.load();
-    a.kind = kind.load();
-    a.starts = starts.load();
-    a.seeks = seeks.load();
-    a.bounded = bounded.load();
-    a.ceiling = ceiling.load();
-    a.ceilingAt = ceilingAt.load();
-    if (sequence.load() == before) return a;
-  }
+  return published.load();
 }
 
-double PlaybackClock::read(double lead, double latency, uint32_t nowMs) {
+double PlaybackClock::read(double latency, uint32_t nowMs) {
   const Anchor a = anchor();
   // The anchor may be a moment newer than `nowMs`, read before it was published.
   double run = a.running ? secondsBetween(a.at, nowMs) : 0.0;
   if (a.starting && a.kind == fromPosition) run = std::min(run, a.reach);
   double target = a.music + run;
-  if (a.kind == fromFills) target -= lead + latency;
   if (a.kind == fromPosition) target -= latency;
   // What the output had played is heard over the latency after it stopped.
   if (a.kind == draining) target = a.music - std::max(0.0, latency - run);
@@ -245,7 +213,8 @@ double PlaybackClock::slew(const Anchor& a, double target, double highest, uint3
   if (!shown || a.seeks != shownSeeks) {
     // The first reading, or a seek: the clock steps.
   } else if (a.starts != shownStarts || !a.running || a.starting) {
-    value = std::max(target, shownValue); // playback starts, or holds: forward only
+    // Playback starts, or holds: forward only, and no later than the bound.
+    value = std::min(std::max(target, shownValue), std::max(highest, shownValue));
   } else {
     // A reader that took the timer before another reader's turn sees no time pass.
     const double elapsed = std::max(0.0, secondsBetween(shownAt, nowMs));

@@ -1,19 +1,21 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <mutex>
+
+#include "SeqLock.h"
 
 // The music clock of one source.
 //
 // What is known about playback arrives on the writers' side: the fills (how
-// much music was delivered, and when), the output's play positions (which
+// much music was delivered), the output's play positions (which
 // delivered byte it plays, and when), seeks, and the output's pauses. The
 // writers serialise on their own mutex and publish one anchor - "at timer
 // reading `at` the music stands at `music`" - through a sequence lock, so the
 // reader never waits for them. The reader runs on from the anchor at the
 // timer's rate and slews towards it: never backwards, at most 5 % faster or
-// slower than the timer. It steps forward where playback starts, and either
+// slower than the timer. Until the output's first position it holds where the
+// music opened, less the latency. It steps forward where playback starts, and either
 // way only at a seek, once: to the seek's position, where it holds until the
 // output plays from there.
 //
@@ -35,13 +37,17 @@
 // that report. It stops there rather than slew, for when an output's
 // position stalls (a starved sound path under Wine), what is heard stalls
 // too; a clock that ran on meanwhile was ahead by the whole stall, and
-// slewing back took twenty times as long.
+// slewing back took twenty times as long. A step is how far the position
+// moved beyond the time between two reports: after a gap in the reports (the
+// reporting thread stalled, as the web page's does under load) the whole move
+// is no step, or the bound would be that much late. The bound holds while
+// playback starts, too.
 class PlaybackClock {
 public:
   explicit PlaybackClock(double openPosition);
 
-  // A fill of `bytes` that began at `startMs` has ended.
-  void delivered(uint32_t bytes, uint32_t startMs);
+  // A fill of `bytes` has ended.
+  void delivered(uint32_t bytes);
   // The output plays delivered byte `streamByte` (counted over all fills) at `atMs`.
   void played(uint64_t streamByte, uint32_t atMs);
   // The next byte delivered is music time `seconds`; the clock reads that
@@ -53,19 +59,16 @@ public:
   // The output plays again from where it stopped (or from a seek made meanwhile).
   void resumed();
 
-  // The clock at `nowMs`. `lead`: seconds from what a fill decodes to what
-  // is heard, used while no output reports its position; `latency`: seconds
-  // from the output's position (or the lead) to what is heard.
-  // Readers on several threads take turns; each sees the clock rise.
-  double read(double lead, double latency, uint32_t nowMs);
+  // The clock at `nowMs`, `latency` seconds from the output's position to
+  // what is heard. Readers on several threads take turns; each sees the clock rise.
+  double read(double latency, uint32_t nowMs);
 
 private:
   // How an anchor turns into a clock reading.
   enum Kind : uint32_t {
-    fromFills = 0,    // less the lead and the latency
-    fromPosition = 1, // less the latency
-    exact = 2,        // as it stands (a seek)
-    draining = 3,     // a pause: runs on to `music` over the latency, then holds
+    fromPosition = 0, // less the latency
+    exact = 1,        // as it stands (a seek)
+    draining = 2,     // a pause: runs on to `music` over the latency, then holds
   };
   struct Anchor {
     double music = 0.0;
@@ -73,7 +76,7 @@ private:
     bool running = false;  // false: the music holds at `music`
     bool starting = false; // playback is starting: the clock steps forward only
     double reach = 0.0;    // while starting: how far the clock may run on from `music`
-    uint32_t kind = fromFills;
+    uint32_t kind = fromPosition;
     uint32_t starts = 0;  // the clock may step forward where this changes
     uint32_t seeks = 0;   // and either way, once, where this does
     bool bounded = false; // from a position: the clock reads no later than
@@ -90,6 +93,7 @@ private:
   double musicAt(uint64_t streamByte) const;
   void positionChanged(uint64_t streamByte, uint32_t atMs);
   void bound(uint64_t streamByte, uint32_t atMs);
+  double stepTo(uint64_t streamByte, uint32_t atMs) const;
   Candidate startingChange(const Candidate& seen);
   Candidate steadyChange(const Candidate& seen);
   void publish(const Anchor& anchor);
@@ -105,10 +109,10 @@ private:
   // runs on from `segmentMusic` (the opening position, or a seek's).
   uint64_t segmentByte = 0;
   double segmentMusic = 0.0;
-  bool reporting = false; // an output reports its position: fills no longer time the clock
-  bool baseline = false;  // a position in the newest stretch has been seen
+  bool baseline = false; // a position in the newest stretch has been seen
   bool outputPaused = false;
   uint64_t lastByte = 0;
+  uint32_t lastReportAt = 0;
   double lastStep = 0.0; // seconds, the latest change's
   bool starting = false; // the position has not yet kept time with the timer
   Candidate steadySince; // where the current check of that began
@@ -116,19 +120,8 @@ private:
   uint32_t windowStart = 0;
   Anchor current;
 
-  // The published anchor: a sequence lock over atomics, odd while writing.
-  std::atomic<uint32_t> sequence{0};
-  std::atomic<double> music{0.0};
-  std::atomic<uint32_t> at{0};
-  std::atomic<bool> running{false};
-  std::atomic<bool> startingFlag{false};
-  std::atomic<double> reach{0.0};
-  std::atomic<uint32_t> kind{fromFills};
-  std::atomic<uint32_t> starts{0};
-  std::atomic<uint32_t> seeks{0};
-  std::atomic<bool> bounded{false};
-  std::atomic<double> ceiling{0.0};
-  std::atomic<uint32_t> ceilingAt{0};
+  // The anchor as published to the readers.
+  SeqLock<Anchor> published;
 
   // Readers' side: what the clock last read, and when.
   std::mutex readerLock;

@@ -49,10 +49,9 @@ int SdlAudioDevice::open(void*) {
   buffers[1] = new uint8_t[static_cast<size_t>(bufferBytes)];
   current = 0;
   refused = false;
-  queuedBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard. Bytes taken
-  // from the queue go through the device buffer SDL obtained before they are heard.
-  provider->setOutputLead(2.0);
+  queuedBytes.store(0);
+  // Bytes taken from the queue go through the device buffer SDL obtained
+  // before they are heard.
   if (obtained.freq > 0) {
     const double period = static_cast<double>(obtained.samples) / obtained.freq;
     provider->setOutputLatency(period);
@@ -89,10 +88,10 @@ bool SdlAudioDevice::refill() {
   if (!running) return false;
   int32_t index = current;
   if (!refused) provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
-  ++queueSequence; // odd: the queue and the total disagree for a moment
-  refused = SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes)) != 0;
-  if (!refused) queuedBytes += static_cast<uint64_t>(bufferBytes);
-  ++queueSequence;
+  queuedBytes.update([this, index](uint64_t& queued) {
+    refused = SDL_QueueAudio(device, buffers[index], static_cast<Uint32>(bufferBytes)) != 0;
+    if (!refused) queued += static_cast<uint64_t>(bufferBytes);
+  });
   if (refused) return false;
   current = index + 1 >= 2 ? 0 : index + 1;
   return true;
@@ -105,9 +104,7 @@ bool SdlAudioDevice::seek(double seconds) {
     refused = false; // music from before the seek
     if (!running) return true;
     // The position (queued minus waiting) moves on to the next byte queued: the seek's first.
-    ++queueSequence;
-    SDL_ClearQueuedAudio(device);
-    ++queueSequence;
+    queuedBytes.update([this](uint64_t&) { SDL_ClearQueuedAudio(device); });
   }
   feeder.wake();
   return true;
@@ -132,13 +129,10 @@ void SdlAudioDevice::resume() {
 }
 
 uint64_t SdlAudioDevice::playedBytes() const {
-  for (;;) {
-    uint32_t before = queueSequence.load();
-    uint64_t queued = queuedBytes.load();
-    uint64_t waiting = SDL_GetQueuedAudioSize(device);
-    // Retry when a refill was queueing meanwhile.
-    if (before % 2 == 0 && queueSequence.load() == before) return queued > waiting ? queued - waiting : 0;
-  }
+  return queuedBytes.read([this](uint64_t queued) -> uint64_t {
+    const uint64_t waiting = SDL_GetQueuedAudioSize(device);
+    return queued > waiting ? queued - waiting : 0;
+  });
 }
 
 // One buffer's worth has been played once no more than one buffer waits.

@@ -9,6 +9,7 @@
 
 #include "AudioDevice.h"
 #include "PollingThread.h"
+#include "SeqLock.h"
 #include "ServerLatency.h"
 
 // "SDL2": the waveOut output's contract over SDL's audio queue. Two
@@ -39,10 +40,9 @@ public:
   std::atomic<int32_t> current{0};
   SDL_AudioDeviceID device = 0;
   uint8_t* buffers[2] = {nullptr, nullptr};
-  // Bytes queued since start.
-  std::atomic<uint64_t> queuedBytes{0};
-  // Odd while a refill is queueing: the queue has grown, the total not yet.
-  std::atomic<uint32_t> queueSequence{0};
+  // Bytes queued since start, changed together with SDL's queue: the
+  // position (queued minus waiting) sees both before or both after.
+  SeqLock<uint64_t> queuedBytes;
 
 private:
   // Tells the source which delivered byte the device has taken, and when.

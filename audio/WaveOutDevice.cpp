@@ -1,6 +1,5 @@
 #include "WaveOutDevice.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "AudioEngineLatency.h"
@@ -48,9 +47,7 @@ int WaveOutDevice::open(void*) {
   std::memset(headers, 0, sizeof(headers));
   current = 0;
   writtenBytes = 0;
-  // Two one-second buffers are decoded ahead of what is heard, and the
-  // engine adds its own delay after the device's position.
-  provider->setOutputLead(2.0);
+  // The engine adds its own delay after the device's position.
   provider->setOutputLatency(audioEngineLatency());
   wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   refillerStop = false;
@@ -73,34 +70,12 @@ void WaveOutDevice::refill() {
   // A completion counted before a reset, whose buffer the reset's own completion has refilled.
   if (header.dwFlags & WHDR_INQUEUE) return;
   if (header.dwFlags & WHDR_PREPARED) waveOutUnprepareHeader(waveOut, &header, headerSize);
-  // The finished buffer's notification may come well after the device played
-  // it (a period late under Wine): the clock's lead is what the device really
-  // has left to play at this fill's start, plus this buffer.
-  double lead = unplayedSeconds() + secondsOf(static_cast<uint64_t>(bufferBytes));
   provider->fill(buffers[index], static_cast<uint32_t>(bufferBytes));
-  provider->setOutputLead(lead);
   header.lpData = reinterpret_cast<LPSTR>(buffers[index]);
   header.dwBufferLength = static_cast<DWORD>(bufferBytes);
   waveOutPrepareHeader(waveOut, &header, headerSize);
   if (waveOutWrite(waveOut, &header, headerSize) == MMSYSERR_NOERROR) writtenBytes += header.dwBufferLength;
   current = index + 1 >= 2 ? 0 : index + 1;
-}
-
-double WaveOutDevice::secondsOf(uint64_t bytes) const {
-  return static_cast<double>(bytes) / (static_cast<double>(sampleRate) * 2 * bytesPerSample);
-}
-
-double WaveOutDevice::unplayedSeconds() const {
-  // Where the device keeps no byte count, the other buffer is taken as unplayed.
-  const double fallback = secondsOf(std::min<uint64_t>(writtenBytes, static_cast<uint64_t>(bufferBytes)));
-  MMTIME time = {};
-  time.wType = TIME_BYTES;
-  if (waveOutGetPosition(waveOut, &time, sizeof(time)) != MMSYSERR_NOERROR || time.wType != TIME_BYTES)
-    return fallback;
-  // The device counts in 32 bits: the difference is right across its wrap.
-  uint32_t unplayed = static_cast<uint32_t>(writtenBytes - writtenBeforeReset) - time.u.cb;
-  if (unplayed > 2u * static_cast<uint32_t>(bufferBytes)) return fallback;
-  return secondsOf(unplayed);
 }
 
 bool WaveOutDevice::followPosition() {
@@ -132,7 +107,6 @@ bool WaveOutDevice::seek(double seconds) {
   // A reset device plays the next buffer written at once, paused or not.
   if (paused) waveOutPause(waveOut);
   // The device counts from 0 again, from the next byte written: the seek's first.
-  writtenBeforeReset = writtenBytes;
   playedBytes = writtenBytes;
   lastPosition = 0;
   return true;

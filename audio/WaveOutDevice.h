@@ -47,16 +47,11 @@ private:
   // where the device gives none.
   bool followPosition();
   void stopRefiller();
-  // Seconds written to the device that it has not played yet.
-  double unplayedSeconds() const;
-  double secondsOf(uint64_t bytes) const;
 
   // Held by refills, position reports, seeks and pauses.
   std::mutex deviceLock;
-  // Bytes handed to waveOutWrite since open, and before the latest reset
-  // (which sets the device's position back to 0).
+  // Bytes handed to waveOutWrite since open.
   uint64_t writtenBytes = 0;
-  uint64_t writtenBeforeReset = 0;
   // The device's position, followed by the refiller (and by start before it plays).
   uint32_t lastPosition = 0;
   uint64_t playedBytes = 0;

@@ -98,11 +98,8 @@ int WebAudioDevice::open(void*) {
   if (!webAudioOpen()) throw "Could not open Web Audio";
   running = false;
   buffer.assign(static_cast<size_t>(bufferBytes), 0);
-  if (provider) {
-    provider->setOutputLead(startSeconds);
-    // The output timestamp is what is heard, as far as the browser knows.
-    provider->setOutputLatency(0.0);
-  }
+  // The output timestamp is what is heard, as far as the browser knows.
+  if (provider) provider->setOutputLatency(0.0);
   return 0;
 }
 

@@ -90,7 +90,6 @@ public:
     return more;
   }
   bool seek(double seconds) override { return inner->seek(seconds); }
-  void setOutputLead(double seconds) override { inner->setOutputLead(seconds); }
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override { inner->reportPlayed(streamByte, atMs); }
   void reportPaused(uint64_t streamByte, uint32_t atMs) override { inner->reportPaused(streamByte, atMs); }
   void reportResumed() override { inner->reportResumed(); }

@@ -18,7 +18,7 @@ public:
     std::thread::id thread;
   };
 
-  PatternProvider() : AudioProvider(nullptr) { outputLead = -1.0; }
+  PatternProvider() : AudioProvider(nullptr) {}
   double getTime() override { return 0.0; }
   bool fill(uint8_t* buffer, uint32_t bytes) override;
   bool seek(double seconds) override;

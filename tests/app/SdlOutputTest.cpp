@@ -18,17 +18,17 @@ TEST(SdlOutput, ARefusedBufferIsNeitherCountedNorLostButQueuedNextTime) {
 
   sdl->device = 0;
   EXPECT_FALSE(sdl->refill());
-  EXPECT_EQ(sdl->queuedBytes, 0u);
+  EXPECT_EQ(sdl->queuedBytes.load(), 0u);
   EXPECT_EQ(sdl->current, 0);
 
   sdl->device = open;
   EXPECT_TRUE(sdl->refill());
   EXPECT_EQ(source.fillCount(), 1) << "the refused second was filled again: it is lost";
-  EXPECT_EQ(sdl->queuedBytes, 176400u);
+  EXPECT_EQ(sdl->queuedBytes.load(), 176400u);
   EXPECT_EQ(SDL_GetQueuedAudioSize(open), 176400u);
   EXPECT_TRUE(sdl->refill());
   EXPECT_EQ(source.fillCount(), 2);
-  EXPECT_EQ(sdl->queuedBytes, 2 * 176400u);
+  EXPECT_EQ(sdl->queuedBytes.load(), 2 * 176400u);
   EXPECT_EQ(sdl->current, 0);
   output->close();
 }

@@ -45,7 +45,6 @@ public:
     ++fills;
     return inner->fill(buffer, bytes);
   }
-  void setOutputLead(double seconds) override { inner->setOutputLead(seconds); }
   void setOutputLatency(double seconds) override { inner->setOutputLatency(seconds); }
   void reportPlayed(uint64_t streamByte, uint32_t atMs) override { inner->reportPlayed(streamByte, atMs); }
   std::atomic<int> fills{0};

@@ -149,10 +149,9 @@ protected:
   std::unique_ptr<DirectSoundDevice> device;
 };
 
-TEST_F(DirectSound, OpenMakesOneSilentSecondOfLoopingPcmAndSetsTheLead) {
+TEST_F(DirectSound, OpenMakesOneSilentSecondOfLoopingPcm) {
   EXPECT_FALSE(device->running);
   EXPECT_EQ(device->bufferBytes, static_cast<int32_t>(oneSecond));
-  EXPECT_DOUBLE_EQ(provider.getOutputLead(), 1.0);
 
   DSBCAPS caps = {};
   caps.dwSize = sizeof(caps);

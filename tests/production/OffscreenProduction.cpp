@@ -39,10 +39,13 @@ void OffscreenProduction::setMusicTime(double seconds) {
   std::unique_ptr<AudioFile> file(createAudioFile(musicPath.c_str(), -1));
   std::unique_ptr<AudioProvider> source(createAudioProvider(file.get()));
   if (seconds >= 0.0) {
-    // The clock reads the decoded position less the output's two seconds of lead.
-    const auto frames = static_cast<uint32_t>((seconds + source->getOutputLead()) * 44100.0 + 0.5);
+    // The clock holds where the output reports playing: the end of what was decoded.
+    const auto frames = static_cast<uint32_t>(seconds * 44100.0 + 0.5);
     std::vector<uint8_t> pcm(static_cast<size_t>(frames) * 4);
     source->fill(pcm.data(), static_cast<uint32_t>(pcm.size()));
+    source->reportPlayed(pcm.size(), stoppedTimer());
+  } else {
+    source->setOutputLatency(-seconds); // not heard before then
   }
   app->audioProvider = source.get();
   // The source before the file it reads.
