@@ -5,10 +5,10 @@
 # release (scripts/package-release.sh), then, inside one set of test services
 # (scripts/with-test-services.sh), runs the native suite while win64 builds,
 # then the Windows suites (win32 under 32-bit Wine, with the release itself),
-# while the web page (scripts/package-web.sh) and the native-tsan,
-# native-asan and fuzz presets build at idle priority, and then the sanitizer
-# suites (the fuzzers beside them at idle priority) and the web page's test in
-# headless Chromium (scripts/test-web.sh). Ends with the line "N passed,
+# while the native-tsan, native-asan and fuzz presets and then the web page
+# (scripts/package-web.sh) build at idle priority, then the sanitizer suites
+# as their builds are done (the fuzzers beside them at idle priority), and
+# last the web page's test in headless Chromium (scripts/test-web.sh). Ends with the line "N passed,
 # N failed" and a non-zero status when anything failed. Logs go to
 # build/test-logs/.
 #
@@ -183,11 +183,21 @@ idle() {
 # and never delays them. ThreadSanitizer checks only the tests whose code
 # under test runs threads (label "threads"); the fuzz tree makes only the
 # fuzzers.
+# The page comes last: it is tested last, and it builds beside the sanitizer
+# suites, which often wait on real time.
 background_work() {
-  ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
   check build-native-tsan build_targets native-tsan zeph_thread_tests
   check build-native-asan build native-asan
   check build-fuzz build_targets fuzz zeph_fuzzers
+  ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
+}
+
+# await NAME PID: waits until the check NAME has its result or PID has ended.
+await() {
+  until grep -q " $1 " "$results"; do
+    kill -0 "$2" 2>/dev/null || return 0
+    sleep 2
+  done
 }
 
 # The win64 build, beside the native suite: it needs neither the display nor
@@ -223,18 +233,20 @@ inside_services() {
     say "win32: SKIPPED: this machine runs no 32-bit programs (its kernel has no IA-32 emulation), so the shipped build is not run; win64 runs all its tests in its place"
     run_ctest win64
   fi
-  say "waiting for the web page and the sanitizer and fuzz builds"
-  wait "$background"
-  # The fuzzers, one thread each, take what the sanitizer suites leave idle.
-  idle "$0" --fuzzers &
-  local fuzzers=$!
+  say "waiting for the sanitizer builds"
+  await build-native-tsan "$background"
   if [ -n "${ZEPH_TSAN_TESTS:-}" ]; then
     run_ctest native-tsan -L threads -R "$ZEPH_TSAN_TESTS"
   else
     run_ctest native-tsan -L threads
   fi
+  await build-fuzz "$background"
+  # The fuzzers, one thread each, take what the sanitizer suite leaves idle.
+  idle "$0" --fuzzers &
+  local fuzzers=$!
   run_ctest native-asan -E '^e2e\.'
-  wait "$fuzzers"
+  say "waiting for the web page and the fuzzers"
+  wait "$background" "$fuzzers"
   # The page's test in headless Chromium, alone: beside the sanitizer suites
   # the page's thread stalled for up to 0.8 s and its clock was seen 0.16 s
   # ahead of what was heard three seconds into the music.
