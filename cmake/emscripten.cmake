@@ -33,3 +33,7 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions")
 # which a node from elsewhere does not search.
 set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
 set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+
+# CMake's checks each configure a small project of their own, which would ask
+# emcc for its version twice again: hand them the answers.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CMAKE_C_COMPILER_VERSION EMSCRIPTEN_VERSION)
