@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
 # root (or with sudo). Installs the packages, builds the presets native and
-# win32, checks formatting and the shipped executable's imports, packs the
+# win32 side by side, checks formatting and the shipped executable's imports, packs the
 # release (scripts/package-release.sh), then, inside one set of test services
 # (scripts/with-test-services.sh), runs the native suite while win64 builds,
 # then the Windows suites (win32 under 32-bit Wine, with the release itself),
 # while the native-tsan, native-asan and fuzz presets and then the web page
 # (scripts/package-web.sh) build at idle priority, then the sanitizer suites
-# as their builds are done (the fuzzers beside them at idle priority), and
-# last the web page's test in headless Chromium (scripts/test-web.sh). Ends with the line "N passed,
-# N failed" and a non-zero status when anything failed. Logs go to
-# build/test-logs/.
+# as their builds are done, and last the web page's test in headless
+# Chromium (scripts/test-web.sh), the fuzzers beside it at idle priority.
+# Ends with the line "N passed, N failed" and a non-zero status when anything
+# failed. Logs go to build/test-logs/.
 #
 # Environment: ZEPH_JOBS (parallelism, default 2), ZEPH_FUZZ_SECONDS (per
 # fuzzer, default 20), ZEPH_TSAN_TESTS (ctest -R regex among the tests that
@@ -183,13 +183,16 @@ idle() {
 # and never delays them. ThreadSanitizer checks only the tests whose code
 # under test runs threads (label "threads"); the fuzz tree makes only the
 # fuzzers.
-# The page comes last: it is tested last, and it builds beside the sanitizer
-# suites, which often wait on real time.
+# The page comes after them: it is tested last, and it builds beside the
+# sanitizer suites, which often wait on real time. The fuzzers, pure
+# computation, come last and run beside the page's test, which mostly waits
+# on the music's real time.
 background_work() {
   check build-native-tsan build_targets native-tsan zeph_thread_tests
   check build-native-asan build native-asan
   check build-fuzz build_targets fuzz zeph_fuzzers
   ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
+  run_fuzzers
 }
 
 # await NAME PID: waits until the check NAME has its result or PID has ended.
@@ -240,22 +243,22 @@ inside_services() {
   else
     run_ctest native-tsan -L threads
   fi
-  await build-fuzz "$background"
-  # The fuzzers, one thread each, take what the sanitizer suite leaves idle.
-  idle "$0" --fuzzers &
-  local fuzzers=$!
   run_ctest native-asan -E '^e2e\.'
-  say "waiting for the web page and the fuzzers"
-  wait "$background" "$fuzzers"
-  # The page's test in headless Chromium, alone: beside the sanitizer suites
-  # the page's thread stalled for up to 0.8 s and its clock was seen 0.16 s
-  # ahead of what was heard three seconds into the music.
+  say "waiting for the web page"
+  await package-web "$background"
+  # The page's test in headless Chromium, with no other test beside it:
+  # beside the sanitizer suites the page's thread stalled for up to 0.8 s
+  # and its clock was seen 0.16 s ahead of what was heard three seconds into
+  # the music. Only the fuzzers may run, at idle priority in this session's
+  # scheduling group, where any thread of the browser's goes first.
   if grep -q '^1 0 package-web ' "$results"; then
     check web-page bash scripts/test-web.sh
   else
     record 0 1 web-page
     say "web-page: not run, the page was not made"
   fi
+  say "waiting for the fuzzers"
+  wait "$background"
 }
 
 case "${1:-}" in
@@ -265,10 +268,6 @@ case "${1:-}" in
   ;;
 --background)
   background_work
-  exit 0
-  ;;
---fuzzers)
-  run_fuzzers
   exit 0
   ;;
 --win64-build)
@@ -283,7 +282,11 @@ mkdir -p "$logs"
 : >"$results"
 
 check install-deps bash scripts/install-deps.sh
-check build-native build native -DZEPH_WERROR=ON
+# native and win32 build side by side: their configure steps, and the
+# dependencies' checks before win32's, take one core each, and the other
+# build fills the second.
+check build-native build native -DZEPH_WERROR=ON &
+native=$!
 # win64 runs only its platform tests where win32 runs (see inside_services);
 # where it does not, win32's tests are not built: nothing here could run them.
 # win32 is built before the suites: the guide's test builds in its tree.
@@ -292,6 +295,7 @@ if bash scripts/runs-i386.sh; then
 else
   check build-win32 build win32 -DZEPH_WERROR=ON -DZEPH_BUILD_TESTS=OFF
 fi
+wait "$native"
 check clang-format format_check
 if has_zeph_target; then
   check win32-imports pe_check
