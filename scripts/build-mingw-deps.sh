@@ -37,7 +37,7 @@ prefix_up_to_date && exit 0
 
 cmake_launcher=()
 cmake_args=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZEPH_MINGW_PREFIX="$prefix")
-install_ogg_vorbis_png
+install_ogg_vorbis_png true # png takes the toolchain's own zlib
 check_pc_files ogg vorbis vorbisfile vorbisenc libpng
 echo "$stamp" >"$prefix/.zeph-deps-stamp"
 echo "build-mingw-deps: installed into $prefix"

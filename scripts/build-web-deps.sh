@@ -32,21 +32,23 @@ stamp=$(stamp_of)
 prefix_up_to_date && exit 0
 
 # zlib's own configure builds in its source folder: build a copy.
-echo "$tag: zlib"
-cp -a "$(source_dir zlib)" "$work/zlib"
-(
-  cd "$work/zlib"
-  run_logged zlib emconfigure ./configure --static --prefix="$prefix"
-  run_logged zlib emmake make -j "$jobs" libz.a
-  run_logged zlib emmake make install
-)
+install_zlib() {
+  echo "$tag: zlib"
+  cp -a "$(source_dir zlib)" "$work/zlib"
+  (
+    cd "$work/zlib"
+    run_logged zlib emconfigure ./configure --static --prefix="$prefix"
+    run_logged zlib emmake make -j "$jobs" libz.a
+    run_logged zlib emmake make install
+  )
+}
 
 # emcmake's own test runner passes node a flag that node 20 rejects, and
 # CMake's type checks then fail without a word: the toolchain names its own.
 cmake_launcher=(emcmake)
 cmake_args=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DZEPH_WEB_PREFIX="$prefix"
   -DCMAKE_CROSSCOMPILING_EMULATOR="$ZEPH_NODE;--no-experimental-fetch" -DCMAKE_FIND_ROOT_PATH="$prefix")
-install_ogg_vorbis_png
+install_ogg_vorbis_png install_zlib
 check_pc_files zlib ogg vorbis vorbisfile vorbisenc libpng
 echo "$stamp" >"$prefix/.zeph-deps-stamp"
 echo "$tag: installed into $prefix"

@@ -85,12 +85,25 @@ cmake_install() {
   run_logged "$name" cmake --install "$work/$name"
 }
 
-# The three Xiph and PNG libraries, with the same arguments for every target.
+# install_ogg_vorbis_png [BEFORE_PNG]: the three Xiph and PNG libraries, with
+# the same arguments for every target. Most of a configure is checks that run
+# one compiler at a time: ogg and then vorbis (which needs ogg) build beside
+# png, which comes after the command BEFORE_PNG (the zlib it needs).
 install_ogg_vorbis_png() {
-  cmake_install ogg "$(source_dir libogg)" -DINSTALL_DOCS=OFF
-  cmake_install vorbis "$(source_dir libvorbis)"
-  cmake_install png "$(source_dir libpng1.6)" \
-    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF -DSKIP_INSTALL_PROGRAMS=ON
+  (
+    cmake_install ogg "$(source_dir libogg)" -DINSTALL_DOCS=OFF
+    cmake_install vorbis "$(source_dir libvorbis)"
+  ) &
+  local xiph=$!
+  (
+    "${1:-true}"
+    cmake_install png "$(source_dir libpng1.6)" \
+      -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_EXECUTABLES=OFF -DPNG_TESTS=OFF -DSKIP_INSTALL_PROGRAMS=ON
+  ) &
+  local png=$! failed=0
+  wait "$xiph" || failed=1
+  wait "$png" || failed=1
+  [ $failed -eq 0 ] || exit 1
   # libpng links libpng.pc to libpng16.pc only on some targets.
   [ -e "$prefix/lib/pkgconfig/libpng.pc" ] || cp "$prefix/lib/pkgconfig/libpng16.pc" "$prefix/lib/pkgconfig/libpng.pc"
 }
