@@ -243,6 +243,7 @@ inside_services() {
   else
     run_ctest native-tsan -L threads
   fi
+  await build-native-asan "$background"
   run_ctest native-asan -E '^e2e\.'
   say "waiting for the web page"
   await package-web "$background"
@@ -282,6 +283,16 @@ mkdir -p "$logs"
 : >"$results"
 
 check install-deps bash scripts/install-deps.sh
+# A booted Wine prefix for the test services to copy, made beside the builds:
+# a boot mostly waits. Should it fail, the services boot their own.
+wine_template=$(mktemp -d "${TMPDIR:-/tmp}/zeph-wine.XXXXXX")
+(
+  source tests/e2e/lib.sh
+  export WINEPREFIX=$wine_template/prefix
+  e2e_wine_env
+  e2e_wine_boot
+) >"$logs/wine-template.log" 2>&1 &
+wine_boot=$!
 # native and win32 build side by side: their configure steps, and the
 # dependencies' checks before win32's, take one core each, and the other
 # build fills the second.
@@ -306,8 +317,10 @@ fi
 check package-release bash scripts/package-release.sh
 
 say "starting the test services"
-scripts/with-test-services.sh "$0" --inside-services 2>"$logs/services.log" ||
+wait "$wine_boot"
+ZEPH_WINE_TEMPLATE=$wine_template/prefix scripts/with-test-services.sh "$0" --inside-services 2>"$logs/services.log" ||
   { record 0 1 test-services; say "test services failed:"; tail -n 20 "$logs/services.log"; }
+rm -rf "$wine_template"
 
 passed=$(awk '{p += $1} END {print p + 0}' "$results")
 failed=$(awk '{f += $2} END {print f + 0}' "$results")

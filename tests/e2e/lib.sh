@@ -164,9 +164,7 @@ e2e_session_ahead() {
 # keeps one), the new prefix is a copy of it: seconds instead of a wineboot.
 e2e_wine_setup() {
   export WINEPREFIX="$E2E_DIR/wine"
-  export WINEARCH=win64
-  export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  e2e_wine_env
   E2E_WINE=1
   if [ -n "${ZEPH_WINE_TEMPLATE:-}" ] && [ -f "$ZEPH_WINE_TEMPLATE/system.reg" ]; then
     cp -a "$ZEPH_WINE_TEMPLATE" "$WINEPREFIX" || e2e_fail "copying the Wine prefix failed"
@@ -177,7 +175,20 @@ e2e_wine_setup() {
     done < <(find "$WINEPREFIX/drive_c/users" -type l)
     return 0
   fi
-  timeout 180 wineboot -i >/dev/null 2>&1 || e2e_fail "wineboot failed"
+  e2e_wine_boot || e2e_fail "wineboot failed"
+}
+
+# e2e_wine_env: what every Wine prefix here is made and run with.
+e2e_wine_env() {
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+# e2e_wine_boot: boots a new prefix at WINEPREFIX; returns once Wine's
+# server has left it.
+e2e_wine_boot() {
+  timeout 180 wineboot -i >/dev/null 2>&1 || return 1
   timeout 60 wineserver -w || true
 }
 
