@@ -75,6 +75,10 @@ void WaveOutDevice::refill() {
   header.dwBufferLength = static_cast<DWORD>(bufferBytes);
   waveOutPrepareHeader(waveOut, &header, headerSize);
   if (waveOutWrite(waveOut, &header, headerSize) == MMSYSERR_NOERROR) writtenBytes += header.dwBufferLength;
+  // Paused, a write must not start playback. Wine's device thread marks an
+  // emptied device stopped, and a write then starts it, paused or not: a
+  // refill after a seek's reset could land there.
+  if (paused) waveOutPause(waveOut);
   current = index + 1 >= 2 ? 0 : index + 1;
 }
 
