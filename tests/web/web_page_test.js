@@ -18,6 +18,10 @@ const pictureTimes = [10, 30, 50, 70];
 const objectCorner = {x: 390, y: 260};
 // Measured: at most 6 of 255 apart outside the object (rasterisation, filtering).
 const tolerance = {level: 16, share: 0.001};
+// Two frames a second apart in one picture's time: the object has turned by
+// about 60 frames' steps, and nothing else has moved. Measured: 12842 pixels
+// of its corner more than 16 apart; a still or missing object gives none.
+const objectTurn = {minimum: 2000};
 const musicFrames = 2 * 44100; // compared from the first scheduled buffer on
 // The clock against what the output plays (music time 0 at the first
 // buffer's start), the median of five readings: on a loaded machine the
@@ -62,6 +66,27 @@ function compareFrame(shot, reference) {
   return {share: over / counted, most};
 }
 
+// How two frames differ: pixels more than the tolerance apart inside the
+// object's corner, and their share outside it.
+function frameChange(before, after) {
+  let inside = 0, outside = 0, rest = 0;
+  for (let y = 0; y < 480; y++) {
+    for (let x = 0; x < 640; x++) {
+      const i = (y * 640 + x) * 3;
+      let d = 0;
+      for (let k = 0; k < 3; k++) d = Math.max(d, Math.abs(before[i + k] - after[i + k]));
+      const moved = d > tolerance.level ? 1 : 0;
+      if (x >= objectCorner.x && y >= objectCorner.y) {
+        inside += moved;
+      } else {
+        outside += moved;
+        rest++;
+      }
+    }
+  }
+  return {inside, outside: outside / rest};
+}
+
 // The canvas as 640 x 480 RGB, read through a 2D canvas from a screenshot.
 async function canvasPixels(page) {
   const box = await (await page.$('#canvas')).boundingBox();
@@ -104,7 +129,8 @@ async function playbackChecks(browser, port) {
     await page.waitForFunction(t => Module.zephAudioContext.getOutputTimestamp().contextTime > t,
                                {timeout: (t + 30) * 1000, polling: 50}, t);
     const reference = fs.readFileSync(path.join(referenceDir, `t${t}.rgb`));
-    const {share, most} = compareFrame(await canvasPixels(page), reference);
+    const shot = await canvasPixels(page);
+    const {share, most} = compareFrame(shot, reference);
     check(share <= tolerance.share, `picture at ${t} s matches the native capture`,
           `${(share * 100).toFixed(3)} % of pixels more than ${tolerance.level} apart, at most ${most}`);
     // The clock while the music plays: a machine slowed by other work once
@@ -112,6 +138,12 @@ async function playbackChecks(browser, port) {
     if (t === pictureTimes[0]) {
       const firstWhen = await page.evaluate(() => zephTest.starts[0].when);
       await clockCheck(page, firstWhen, 0, 'the clock follows the context\'s output time');
+      // The clock's five readings took a second: the object has turned since.
+      const turned = frameChange(shot, await canvasPixels(page));
+      check(turned.inside >= objectTurn.minimum && turned.outside <= tolerance.share,
+            'the object turns in front of the picture',
+            `a second later ${turned.inside} pixels of its corner more than ${tolerance.level} apart, ` +
+                `${(turned.outside * 100).toFixed(3)} % of the rest`);
     }
   }
   const test = await page.evaluate(() => ({buffers: zephTest.buffers, starts: zephTest.starts, clickAt: zephTest.clickAt,
