@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # test-all.sh: the project's whole test run, on a fresh Debian 12 machine as
 # root (or with sudo). Installs the packages, builds the presets native and
-# win32 side by side, checks formatting and the shipped executable's imports, packs the
-# release (scripts/package-release.sh), then, inside one set of test services
-# (scripts/with-test-services.sh), runs the native suite while win64 builds,
-# then the Windows suites (win32 under 32-bit Wine, with the release itself),
-# while the native-tsan, native-asan and fuzz presets and then the web page
-# (scripts/package-web.sh) build at idle priority, then the sanitizer suites
-# as their builds are done, and last the web page's test in headless
-# Chromium (scripts/test-web.sh), the fuzzers beside it at idle priority.
+# win32 side by side, checks formatting and the shipped executable's
+# imports, packs the release (scripts/package-release.sh), then, inside one
+# set of test services (scripts/with-test-services.sh), runs the native
+# suite while win64 builds, then the Windows suites (win32 under 32-bit
+# Wine, with the release itself), while the native-tsan and native-asan
+# presets and then the web page (scripts/package-web.sh) build at idle
+# priority, then the sanitizer suites as their builds are done, and last the
+# web page's test in headless Chromium (scripts/test-web.sh), the fuzz
+# preset built and its fuzzers run beside it at idle priority.
 # Ends with the line "N passed, N failed" and a non-zero status when anything
 # failed. Logs go to build/test-logs/.
 #
@@ -184,14 +185,14 @@ idle() {
 # under test runs threads (label "threads"); the fuzz tree makes only the
 # fuzzers.
 # The page comes after them: it is tested last, and it builds beside the
-# sanitizer suites, which often wait on real time. The fuzzers, pure
-# computation, come last and run beside the page's test, which mostly waits
-# on the music's real time.
+# sanitizer suites, which often wait on real time. The fuzzers, built and
+# run, come last, beside the page's test, which mostly waits on the music's
+# real time.
 background_work() {
   check build-native-tsan build_targets native-tsan zeph_thread_tests
   check build-native-asan build native-asan
-  check build-fuzz build_targets fuzz zeph_fuzzers
   ZEPH_NATIVE_BUILT=1 check package-web bash scripts/package-web.sh
+  check build-fuzz build_targets fuzz zeph_fuzzers
   run_fuzzers
 }
 
