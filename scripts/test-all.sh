@@ -152,24 +152,30 @@ run_ctest() {
 }
 
 # Every libFuzzer binary of the fuzz build runs for a bounded time on its
-# corpus (a copy: new inputs go to a scratch folder); a crash fails it.
+# corpus (a copy: new inputs go to a scratch folder); a crash fails it. They
+# run side by side, one thread each: their time is bounded, not their work.
 run_fuzzers() {
-  local seconds=${ZEPH_FUZZ_SECONDS:-20} bin name corpus work
+  local bin
   while IFS= read -r bin; do
-    name=$(basename "$bin")
-    work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-fuzz.XXXXXX")
-    local dirs=("$work")
-    # A fuzzer may come with a program that writes starting inputs for it.
-    local inputs
-    inputs="$(dirname "$bin")/${name#fuzz_}_fuzz_inputs"
-    [ ! -x "$inputs" ] || "$inputs" "$work" >/dev/null
-    for corpus in "$(dirname "$bin")/${name}_corpus" "$root/fuzz/corpus/$name"; do
-      [ -d "$corpus" ] && dirs+=("$corpus")
-    done
-    check "fuzz-$name" "$bin" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
-      -artifact_prefix="$logs/$name-" "${dirs[@]}"
-    rm -rf "$work"
+    run_fuzzer "$bin" &
   done < <(find build/fuzz -type f -executable -name 'fuzz_*' -not -path '*/CMakeFiles/*' 2>/dev/null | sort)
+  wait
+}
+
+run_fuzzer() {
+  local bin=$1 seconds=${ZEPH_FUZZ_SECONDS:-20} name corpus work inputs
+  name=$(basename "$bin")
+  work=$(mktemp -d "${TMPDIR:-/tmp}/zeph-fuzz.XXXXXX")
+  local dirs=("$work")
+  # A fuzzer may come with a program that writes starting inputs for it.
+  inputs="$(dirname "$bin")/${name#fuzz_}_fuzz_inputs"
+  [ ! -x "$inputs" ] || "$inputs" "$work" >/dev/null
+  for corpus in "$(dirname "$bin")/${name}_corpus" "$root/fuzz/corpus/$name"; do
+    [ -d "$corpus" ] && dirs+=("$corpus")
+  done
+  check "fuzz-$name" "$bin" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
+    -artifact_prefix="$logs/$name-" "${dirs[@]}"
+  rm -rf "$work"
 }
 
 # idle COMMAND...: runs COMMAND at the scheduler's idle priority (else the
@@ -288,6 +294,7 @@ check install-deps bash scripts/install-deps.sh
 # a boot mostly waits. Should it fail, the services boot their own.
 wine_template=$(mktemp -d "${TMPDIR:-/tmp}/zeph-wine.XXXXXX")
 (
+  # shellcheck source=tests/e2e/lib.sh
   source tests/e2e/lib.sh
   export WINEPREFIX=$wine_template/prefix
   e2e_wine_env
