@@ -15,6 +15,9 @@ struct LoadResult {
   std::string printed;
 };
 
+// Four points of a unit square in the plane z = 0.
+inline const std::vector<LwoPoint> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+
 LoadResult loadLwo(const std::string& bytes);
 // Several at once, sharing one folder and one capture of the printed lines
 // (which goes to the last result).

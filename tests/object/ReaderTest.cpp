@@ -9,8 +9,6 @@ namespace {
 
 const char* const trianglesOnly = "Only triangles are supported, convert to triangulated object.";
 
-const std::vector<LwoPoint> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-
 TEST(LwoObject, StartsWithTheDefaults) {
   LwoObject object;
   EXPECT_EQ(object.position[0], 0.0f);

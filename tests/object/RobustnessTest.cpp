@@ -9,8 +9,6 @@
 
 namespace {
 
-const std::vector<LwoPoint> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
-
 // Every chunk the reader handles and several it skips.
 std::string everything() {
   LwoWriter w;

@@ -79,8 +79,6 @@ std::string squareObject(int layers, bool quads, bool allTagged = true) {
   return w.finish();
 }
 
-} // namespace
-
 TEST_F(DataCheck, AcceptsTheDefaultSet) {
   EXPECT_TRUE(datacheck::checkFolder(folder.path()).empty());
   EXPECT_TRUE(datacheck::checkFolder(folder.file("data")).empty()) << "the data folder itself will do too";
@@ -214,3 +212,5 @@ TEST_F(DataCheck, ObjectWithoutTriangles) {
   replace(defaultdata::objectFile, w.finish());
   expectOneProblem(defaultdata::objectFile, "has no triangles");
 }
+
+} // namespace

@@ -80,8 +80,6 @@ protected:
 
 OffscreenProduction* ProductionFrames::production = nullptr;
 
-} // namespace
-
 TEST_F(ProductionFrames, StartLeavesTheLastPictureBoundAndSphereMappingSet) {
   ASSERT_TRUE(logoTexture && voteTexture && duOgsaaTexture && zeph0Texture && sceneObject);
   EXPECT_GT(sceneObject->mesh.triangleCount, 0);
@@ -180,3 +178,5 @@ TEST_F(ProductionFrames, TheObjectCutsThroughThePicturesPlane) {
   EXPECT_GT(differences(frame, picture), object / 3) << "the object stands in front of the picture";
   EXPECT_GT(differences(frame, whole), object / 10) << "the picture's plane hides part of the object";
 }
+
+} // namespace
